@@ -1,0 +1,141 @@
+#include "app/sim/report.h"
+
+#include <iomanip>
+#include <nlohmann/json.hpp>
+
+#include "channel/matrices.h"
+#include "codes/bitstring.h"
+#include "codes/dispatch.h"
+#include "engine/number_text.h"
+
+namespace tavolin::sim {
+
+namespace {
+
+constexpr char kSep = '.';
+
+struct LabelLine {
+    const char* name;
+    const char* caption;
+    ValueLabel label;
+};
+
+// The value labels in the window's reading order, with their captions.
+constexpr LabelLine kLabels[] = {
+    {"Label14", "Доля обнаруженных ошибок: ", ValueLabel::Label14},
+    {"Label12", "Доля исправленных ошибок:", ValueLabel::Label12},
+    {"Label19", "Коэф. избыточности кода:", ValueLabel::Label19},
+    {"Label20", "Энтропия источника:", ValueLabel::Label20},
+    {"Label21", "Энтропия приемника:", ValueLabel::Label21},
+    {"Label22", "Энтропия шума:", ValueLabel::Label22},
+};
+
+std::string label_text(const CommandOutputs& r, ValueLabel l) {
+    const auto it = r.values.find(l);
+    return it == r.values.end() ? std::string() : format_label(it->second, kSep);
+}
+
+nlohmann::ordered_json numbers(const vect& v) {
+    nlohmann::ordered_json a = nlohmann::ordered_json::array();
+    for (Extended x : v) a.push_back(static_cast<double>(x));
+    return a;
+}
+
+nlohmann::ordered_json rows(const matr& m) {
+    nlohmann::ordered_json a = nlohmann::ordered_json::array();
+    for (const vect& row : m) a.push_back(numbers(row));
+    return a;
+}
+
+nlohmann::ordered_json optional_number(std::optional<double> v) {
+    return v ? nlohmann::ordered_json(*v) : nlohmann::ordered_json(nullptr);
+}
+
+std::string bar_text(std::optional<double> v) {
+    return v ? format_fixed(*v, 18, 4, kSep) : std::string("-");
+}
+
+void print_matrix(std::ostream& out, const char* title, const matr& m) {
+    out << title << '\n';
+    if (m.empty()) return;
+    const auto n = static_cast<Cardinal>(m.size());
+    out << std::setw(6) << "";
+    for (Cardinal j = 0; j < n; ++j) out << std::setw(8) << IntToBin(j, 4);
+    out << std::setw(8) << "????" << '\n';
+    for (Cardinal i = 0; i < n; ++i) {
+        out << std::setw(6) << IntToBin(i, 4);
+        for (Extended v : m[i]) out << std::setw(8) << format_fixed(v, 5, 4, kSep);
+        out << '\n';
+    }
+}
+
+}  // namespace
+
+void print_text_report(std::ostream& out, const SimState& st, const CommandOutputs& r) {
+    out << "Всего передано символов: " << r.symbols_sent << '\n';
+    for (const LabelLine& l : kLabels) {
+        const std::string_view caption = l.caption;
+        out << caption << (caption.ends_with(' ') ? "" : " ") << label_text(r, l.label) << '\n';
+    }
+    const auto useful = r.bars.at(Chart::Chart1);
+    const auto rate = r.bars.at(Chart::Chart2);
+    out << "\nПолезная информация\n"
+        << "  Априорные:     " << bar_text(useful.first) << '\n'
+        << "  Апостериорные: " << bar_text(useful.second) << '\n'
+        << "Скорость передачи бит/с\n"
+        << "  Априорная:     " << bar_text(rate.first) << '\n'
+        << "  Апостериорная: " << bar_text(rate.second) << "\n\n";
+    print_matrix(out, "Априорная канальная матрица", r.mat1);
+    out << '\n';
+    print_matrix(out, "Апостериорная канальная матрица", r.mat2);
+    out << "\nseed1 " << st.seed1 << ", seed2 " << st.seed2 << '\n';
+}
+
+void print_json_report(std::ostream& out, const SimState& st, const CommandOutputs& r) {
+    nlohmann::ordered_json j;
+    j["symbols_sent"] = r.symbols_sent;
+    j["distorted"] = st.errors.iskaj;
+    j["detected"] = st.errors.oshib;
+    j["corrected"] = st.errors.ispr;
+    j["detected_share"] = static_cast<double>(r.values.at(ValueLabel::Label14));
+    j["corrected_share"] = static_cast<double>(r.values.at(ValueLabel::Label12));
+    j["n0"] = st.n0;
+    j["redundancy"] = static_cast<double>(static_cast<Extended>(st.n0 - 4) / st.n0);
+    j["apriori"] = numbers(r.apr);
+    j["aposteriori"] = numbers(r.apost);
+    const auto useful = r.bars.at(Chart::Chart1);
+    const auto rate = r.bars.at(Chart::Chart2);
+    j["useful_apriori"] = optional_number(useful.first);
+    j["useful_aposteriori"] = optional_number(useful.second);
+    j["rate_apriori"] = optional_number(rate.first);
+    j["rate_aposteriori"] = optional_number(rate.second);
+    j["matrix_apriori"] = rows(r.mat1);
+    j["matrix_aposteriori"] = rows(r.mat2);
+    j["seed1"] = st.seed1;
+    j["seed2"] = st.seed2;
+    nlohmann::ordered_json labels;
+    labels["Label10"] = std::to_string(r.symbols_sent);
+    for (const LabelLine& l : kLabels) labels[l.name] = label_text(r, l.label);
+    j["labels"] = labels;
+    out << j.dump() << '\n';
+}
+
+void print_code_table(std::ostream& out, const SimState& st, bool json) {
+    SimState s = st;
+    s.n0 = 4;  // without coding the word is the symbol itself
+    set_n0(s);
+    vectw words(16);
+    encode_mass(s, words);
+    if (json) {
+        nlohmann::ordered_json j;
+        j["n0"] = s.n0;
+        j["codewords"] = nlohmann::ordered_json::array();
+        for (Word w : words) j["codewords"].push_back(IntToBin(w, s.n0));
+        out << j.dump() << '\n';
+        return;
+    }
+    out << "n0 = " << int{s.n0} << '\n';
+    for (Cardinal i = 0; i < 16; ++i) out << IntToBin(i, 4) << "  " << IntToBin(words[i], s.n0) << '\n';
+}
+
+}  // namespace tavolin::sim

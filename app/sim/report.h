@@ -1,0 +1,17 @@
+// The command's two reports: text that reads like the window, and one JSON object.
+#pragma once
+
+#include <ostream>
+
+#include "app/sim/command_io.h"
+#include "engine/sim_state.h"
+
+namespace tavolin::sim {
+
+void print_text_report(std::ostream& out, const SimState& st, const CommandOutputs& r);
+void print_json_report(std::ostream& out, const SimState& st, const CommandOutputs& r);
+
+// The code word of every symbol 0 to 15 under the state's code.
+void print_code_table(std::ostream& out, const SimState& st, bool json);
+
+}  // namespace tavolin::sim

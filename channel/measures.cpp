@@ -1,0 +1,42 @@
+#include "channel/measures.h"
+
+#include <cmath>
+
+namespace tavolin {
+
+Extended entropy(const vect& inp) {
+    Extended h = 0;
+    for (Extended p : inp)
+        if (p > 0) h -= p * std::log2(p);
+    return h;
+}
+
+void apriori(const matr& k_m, vect& apr, const vect& ver) {
+    apr.assign(4, 0);
+    apr[0] = entropy(ver);
+
+    // The column totals and both entropies are kept in double, each partial result rounded
+    // when stored; every logarithm is still taken in extended precision.
+    double h_v = 0;
+    const std::size_t columns = k_m.size() + 1;
+    for (std::size_t c = 0; c < columns; ++c) {
+        double q = 0;
+        for (std::size_t r = 0; r < ver.size(); ++r)
+            q = static_cast<double>(q + ver[r] * k_m[r][c]);
+        if (q > 0) h_v = static_cast<double>(h_v - q * std::log2(static_cast<Extended>(q)));
+    }
+
+    double h_v_u = 0;
+    for (std::size_t r = 0; r < ver.size(); ++r) {
+        Extended h = 0;
+        for (Extended p : k_m[r])
+            if (p > 0) h -= p * std::log2(p);
+        h_v_u = static_cast<double>(h_v_u + ver[r] * h);
+    }
+
+    apr[2] = h_v;
+    apr[3] = h_v_u;
+    apr[1] = apr[0] - apr[2] + apr[3];
+}
+
+}  // namespace tavolin

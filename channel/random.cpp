@@ -1,0 +1,33 @@
+#include "channel/random.h"
+
+#include <cassert>
+#include <cmath>
+
+namespace tavolin {
+
+Byte gen(const vect& v, Integer& rSeed, Integer& RandSeed) {
+    RandSeed = rSeed;
+    const Extended x = Random(RandSeed);
+    rSeed = RandSeed;
+    Extended t = 0;
+    for (std::size_t i = 0; i < v.size(); ++i) {
+        t += v[i];
+        if (t >= x) return static_cast<Byte>(i);
+    }
+    return static_cast<Byte>(v.size());
+}
+
+DrawTable::DrawTable(const vect& v) : size_(static_cast<Byte>(v.size())) {
+    assert(v.size() <= kMax);
+    Extended t = 0;
+    for (std::size_t i = 0; i < v.size(); ++i) {
+        t += v[i];
+        // Scaling by 2^32 is exact; clamp into the range of draws so the cast is defined.
+        const Extended scaled = std::floor(t * 0x1p32L);
+        if (!(scaled >= -1)) threshold_[i] = -1;  // below every draw, NaN included
+        else if (scaled > 0x1p32L) threshold_[i] = std::int64_t{1} << 32;
+        else threshold_[i] = static_cast<std::int64_t>(scaled);
+    }
+}
+
+}  // namespace tavolin

@@ -1,0 +1,115 @@
+#include "codes/continuous.h"
+
+#include "codes/bitstring.h"
+
+namespace tavolin {
+
+namespace {
+
+Byte frame(const SimState& st) { return static_cast<Byte>(st.L_default); }
+
+// Bits 1, 3, 5, 7 and bits 0, 2, 4, 6 of a byte, each packed into a nibble.
+struct ByteSplit {
+    std::array<Byte, 256> odd{}, even{};
+    ByteSplit() {
+        for (unsigned b = 0; b < 256; ++b)
+            for (unsigned k = 0; k < 4; ++k) {
+                odd[b] |= static_cast<Byte>(((b >> (2 * k + 1)) & 1u) << k);
+                even[b] |= static_cast<Byte>(((b >> (2 * k)) & 1u) << k);
+            }
+    }
+};
+const ByteSplit kByteSplit;
+
+}  // namespace
+
+Word encode_nepr_one(const SimState& st, Word inp) {
+    const Byte L = frame(st);
+    const auto inf = static_cast<Word>(inp << L);
+    const auto contr = static_cast<Word>(inf ^ inp);
+    Word result = 0;
+    for (Word mask = static_cast<Word>(1u << (L + 3)); mask != 0; mask >>= 1) {
+        result = static_cast<Word>((result << 1) | n_and(inf, mask));
+        result = static_cast<Word>((result << 1) | n_and(contr, mask));
+    }
+    return result;
+}
+
+std::string encode_nepr_str(std::string_view inp, Byte L) {
+    const std::string zap(L, '0');
+    const std::string st1 = std::string(inp) + zap;
+    const std::string st2 = xor_str(st1, zap + std::string(inp));
+    std::string out;
+    for (std::size_t i = 0; i < st1.size(); ++i) {
+        out += st1[i];
+        out += i < st2.size() ? st2[i] : '0';
+    }
+    return out;
+}
+
+void encode_nepr(SimState& st, const vectb& inp, vectenc& outp) {
+    const Byte L = frame(st);
+    st.n0 = static_cast<Byte>(2 * (L + 4));
+    for (std::size_t i = 0; i < inp.size(); ++i)
+        outp[i].inv = static_cast<Word>(BinToInt(encode_nepr_str(IntToBin(inp[i], 4), L)));
+}
+
+std::string decode_nepr_str(std::string_view inp, Byte L) {
+    std::string inf, contr;
+    for (std::size_t i = 0; i + 1 < inp.size(); i += 2) {
+        inf += inp[i];
+        contr += inp[i + 1];
+    }
+    auto head = [&] { return inf.substr(0, inf.size() > L ? inf.size() - L : 0); };
+    std::string tmp = xor_str(inf, head());
+    if (contr == tmp) return head();
+    // ceil(len / 2 - L): 4 for a word of the proper length.
+    const long half_len = static_cast<long>(inp.size());
+    const long sz = (half_len - 2L * L + 1) / 2;
+    for (long i = 1; i <= sz; ++i) {
+        const auto a = static_cast<std::size_t>(i - 1), b = static_cast<std::size_t>(i - 1 + L);
+        if (b >= contr.size() || b >= tmp.size() || a >= inf.size()) break;
+        if (contr[a] != tmp[a] && contr[b] != tmp[b]) {
+            inf[a] = inf[a] == '0' ? '1' : '0';
+            tmp = xor_str(inf, head());
+        }
+    }
+    return head();
+}
+
+void decode_nepr(SimState& st, const vectenc& inp, vectenc& outp) {
+    const Byte L = frame(st);
+    for (std::size_t i = 0; i < inp.size(); ++i)
+        outp[i].inv = static_cast<Word>(BinToInt(decode_nepr_str(IntToBin(inp[i].inv, st.n0), L)));
+}
+
+ContinuousCode::ContinuousCode(const SimState& st)
+    : Code(st, encode_nepr_one, static_cast<Byte>(2 * (frame(st) + 4))),
+      L_(frame(st)),
+      mask_(static_cast<Word>((1u << (L_ + 4)) - 1)) {
+    const int m = L_ + 4;  // information bit i (from 1) is bit m - i of the sequence
+    for (unsigned e0 = 0; e0 <= mask_; ++e0) {
+        unsigned e = e0, flips = 0;
+        for (int i = 1; i <= 4; ++i) {
+            const unsigned own = 1u << (m - i), later = 1u << (m - i - L_);
+            if ((e & own) && (e & later)) {
+                flips |= own;
+                e ^= own | later;
+            }
+        }
+        flip_[e0] = static_cast<Word>(flips);
+    }
+}
+
+ContinuousCode::Split ContinuousCode::split(Word w) {
+    const Byte lo = static_cast<Byte>(w & 0xFFu), hi = static_cast<Byte>(w >> 8);
+    return {static_cast<Word>((kByteSplit.odd[hi] << 4) | kByteSplit.odd[lo]),
+            static_cast<Word>((kByteSplit.even[hi] << 4) | kByteSplit.even[lo])};
+}
+
+void ContinuousCode::decode(const vectenc& inp, vectenc& outp, Integer&) const {
+    // Erasure marks are not read: an erased bit is the 0 that `inv` holds for it.
+    for (std::size_t i = 0; i < inp.size(); ++i) outp[i].inv = decode_word(inp[i].inv);
+}
+
+}  // namespace tavolin

@@ -1,0 +1,188 @@
+#include "codes/cyclic.h"
+
+#include <bit>
+#include <cmath>
+
+#include "channel/random.h"
+#include "codes/bitstring.h"
+
+namespace tavolin {
+
+namespace {
+
+// Check bits the Hamming bound asks for to correct 2 and 3 errors among 4 information bits.
+Byte pair_threshold() {
+    static const Byte dp = [] {
+        Byte v = 0;
+        polinom(2, 4, v);
+        return v;
+    }();
+    return dp;
+}
+
+Byte triple_threshold() {
+    static const Byte dp = [] {
+        Byte v = 0;
+        polinom(3, 4, v);
+        return v;
+    }();
+    return dp;
+}
+
+// Visits the error patterns in the order the decoder searches them: single errors, then pairs
+// when r allows, then triples; `visit` returns true to stop at a match.
+template <typename Visit>
+void search_patterns(Byte n0, Byte r, const std::vector<Word>& arr, Visit visit) {
+    auto bit = [n0](int i) { return static_cast<Word>(1u << (n0 - 1 - i)); };
+    for (int i = 0; i < n0; ++i)
+        if (visit(arr[i], bit(i))) return;
+    if (r < pair_threshold()) return;
+    for (int i = 0; i < n0 - 1; ++i)
+        for (int j = i + 1; j < n0; ++j)
+            if (visit(arr[i] ^ arr[j], bit(i) | bit(j))) return;
+    if (r < triple_threshold()) return;
+    for (int i = 0; i < n0 - 2; ++i)
+        for (int j = i + 1; j < n0 - 1; ++j)
+            for (int k = j + 1; k < n0; ++k)
+                if (visit(arr[i] ^ arr[j] ^ arr[k], bit(i) | bit(j) | bit(k))) return;
+}
+
+// Syndromes of the single-bit words: entry i belongs to bit n0-1-i, the i-th bit sent.
+std::vector<Word> single_syndromes(Word pol, Byte n0, Byte r) {
+    std::vector<Word> arr(n0);
+    Cardinal e = 1;
+    for (int i = n0 - 1; i >= 0; --i, e <<= 1) arr[i] = Ost(e, pol, 4, r);
+    return arr;
+}
+
+}  // namespace
+
+Byte degree(Word pol) { return pol == 0 ? 0 : static_cast<Byte>(std::bit_width(pol) - 1); }
+
+Word Ost(Cardinal u, Word r, Byte p1, Byte p2) {
+    for (int i = p1 - 1; i >= 0; --i)
+        if (u & (Cardinal{1} << (i + p2))) u ^= Cardinal{r} << i;
+    return static_cast<Word>(u);
+}
+
+Word encode_cycle_one(const SimState& st, Word inp) {
+    const Byte r = degree(st.Polinom_default);
+    const auto u = static_cast<Word>(inp << r);
+    return static_cast<Word>(u | Ost(u, st.Polinom_default, 4, r));
+}
+
+void encode_cycle(SimState& st, const vectb& inp, vectenc& outp) {
+    st.n0 = static_cast<Byte>(degree(st.Polinom_default) + 4);
+    for (std::size_t i = 0; i < inp.size(); ++i) outp[i].inv = encode_cycle_one(st, inp[i]);
+}
+
+bool Check_Polinom(Word pol, Cardinal& pol_ost, Cardinal& pol_needed) {
+    const Byte r = degree(pol);
+    const Cardinal m = (Cardinal{1} << r) - 1;
+    const Cardinal top = Cardinal{1} << r;
+    std::vector<bool> seen(std::size_t{1} << (r + 1), false);
+    Cardinal e = top, distinct = 0;
+    for (Cardinal k = 0; k < m; ++k) {
+        if (e & top) e ^= pol;
+        if (!seen[e]) {
+            seen[e] = true;
+            ++distinct;
+        }
+        e <<= 1;
+    }
+    pol_ost = distinct;
+    pol_needed = m;
+    return distinct == m;
+}
+
+Extended comb(Byte up, Byte lo) {
+    if (up == 1 || up == lo) return static_cast<Extended>(lo - up + 1);
+    Extended res = 1;
+    for (int i = up + 1; i <= lo; ++i) res *= i;
+    for (int i = 2; i <= lo - up; ++i) res /= i;
+    return res;
+}
+
+void polinom(Byte kr, Byte nes, Byte& dp) {
+    int e = 1;
+    Extended b = 0;
+    do {
+        if (b > e) ++e;
+        Extended s = 1;
+        for (int i = 1; i <= kr; ++i) s += comb(static_cast<Byte>(i), static_cast<Byte>(nes + e));
+        b = std::log2(s);
+    } while (!(b <= e));
+    dp = static_cast<Byte>(e);
+}
+
+Word decode_cycle_one(const SimState& st, Word inp) {
+    const Byte n0 = st.n0;
+    const auto p2 = static_cast<Byte>(n0 - 4);
+    Word u = inp;
+    const Word o = Ost(u, st.Polinom_default, 4, p2);
+    if (o != 0) {
+        const std::vector<Word> arr = single_syndromes(st.Polinom_default, n0, p2);
+        search_patterns(n0, p2, arr, [&](Word syndrome, Word pattern) {
+            if (syndrome != o) return false;
+            u ^= pattern;
+            return true;
+        });
+    }
+    return static_cast<Word>(u >> p2);
+}
+
+enc_sym decode_cycle_stir(SimState& st, enc_sym inp) {
+    const Byte r = degree(st.Polinom_default);
+    if (rast(0, inp.stir) > 1)
+        return {static_cast<Word>(inp.inv >> r), static_cast<Word>(inp.stir >> r)};
+    const Word v1 = decode_cycle_one(st, inp.inv ^ inp.stir);
+    const Word v2 = decode_cycle_one(st, inp.inv);
+    if (v1 == v2) return {v1, 0};
+    return {Random(st.RandSeed) > 0.5L ? v2 : v1, 0};
+}
+
+void decode_cycle(SimState& st, const vectenc& inp, vectenc& outp) {
+    for (std::size_t i = 0; i < inp.size(); ++i)
+        outp[i] = inp[i].stir != 0 ? decode_cycle_stir(st, inp[i])
+                                   : enc_sym{decode_cycle_one(st, inp[i].inv), 0};
+}
+
+CyclicCode::CyclicCode(const SimState& st)
+    : Code(st, encode_cycle_one, static_cast<Byte>(degree(st.Polinom_default) + 4)),
+      r_(degree(st.Polinom_default)),
+      low_mask_(static_cast<Word>((1u << r_) - 1)),
+      pattern_(std::size_t{1} << r_, 0) {
+    const Word pol = st.Polinom_default;
+    for (Word h = 0; h < 16; ++h) high_syndrome_[h] = Ost(Cardinal{h} << r_, pol, 4, r_);
+    // The first pattern the search meets for a syndrome is the one it corrects; later ones with
+    // the same syndrome are never reached.
+    std::vector<bool> found(pattern_.size(), false);
+    found[0] = true;
+    std::size_t remaining = pattern_.size() - 1;
+    const std::vector<Word> arr = single_syndromes(pol, n0(), r_);
+    search_patterns(n0(), r_, arr, [&](Word syndrome, Word pattern) {
+        if (!found[syndrome]) {
+            found[syndrome] = true;
+            pattern_[syndrome] = pattern;
+            --remaining;
+        }
+        return remaining == 0;
+    });
+}
+
+void CyclicCode::decode(const vectenc& inp, vectenc& outp, Integer& RandSeed) const {
+    for (std::size_t i = 0; i < inp.size(); ++i) {
+        const enc_sym w = inp[i];
+        if (w.stir == 0) {
+            outp[i] = {decode_word(w.inv), 0};
+        } else if (std::popcount(w.stir) > 1) {
+            outp[i] = {static_cast<Word>(w.inv >> r_), static_cast<Word>(w.stir >> r_)};
+        } else {
+            const Word v1 = decode_word(w.inv ^ w.stir);
+            const Word v2 = decode_word(w.inv);
+            outp[i] = {v1 == v2 ? v1 : (Random(RandSeed) > 0.5L ? v2 : v1), 0};
+        }
+    }
+}
+
+}  // namespace tavolin

@@ -1,0 +1,120 @@
+#include "codes/hamming.h"
+
+#include <bit>
+
+#include "channel/random.h"
+#include "codes/bitstring.h"
+
+namespace tavolin {
+
+namespace {
+
+constexpr bool is_power_of_two(int q) { return (q & (q - 1)) == 0; }
+
+Byte parity(Word v) { return static_cast<Byte>(std::popcount(v) & 1); }
+
+// Information bits of a 7-bit word: positions 3, 5, 6, 7, i.e. bit 4 to bit 3, bits 2..0 kept.
+Word info_bits(Word w) { return static_cast<Word>(((w >> 1) & 8u) | (w & 7u)); }
+
+}  // namespace
+
+void por_m_x(vectw& p_m_x) {
+    Word temp[3] = {0, 0, 0};
+    for (int i = 0; i < 3; ++i)
+        for (int j = 1; j <= 7; ++j)
+            if (!is_power_of_two(j))
+                temp[i] = static_cast<Word>((temp[i] << 1) | ((j & (1 << i)) != 0 ? 1 : 0));
+    p_m_x.assign(7, 0);
+    Word a = 16;
+    int k = 0;
+    for (int q = 1; q <= 7; ++q) {
+        if (is_power_of_two(q)) {
+            p_m_x[q - 1] = temp[k++];
+        } else {
+            a >>= 1;
+            p_m_x[q - 1] = a;
+        }
+    }
+}
+
+void prover_m_x(vectw& pr_m_x) {
+    pr_m_x.assign(3, 0);
+    for (int i = 1; i <= 3; ++i)
+        for (int j = 1; j <= 7; ++j)
+            pr_m_x[i - 1] =
+                static_cast<Word>((pr_m_x[i - 1] << 1) | ((j & (8 >> i)) != 0 ? 1 : 0));
+}
+
+Word encode_matr_one(const SimState& st, Word inp) {
+    Word out = 0;
+    for (Word mask : st.p_m_x) out = static_cast<Word>((out << 1) | parity(inp & mask));
+    return out;
+}
+
+void encode_matr(SimState& st, const vectb& inp, vectenc& outp) {
+    st.n0 = 7;
+    for (std::size_t i = 0; i < inp.size(); ++i) outp[i].inv = encode_matr_one(st, inp[i]);
+}
+
+Byte Get_Sindr(Word u, const vectw& h, Byte n0) {
+    const Word width = static_cast<Word>(n0 >= 16 ? 0xFFFFu : (1u << n0) - 1);
+    unsigned q = 0;
+    for (int i = 0; i + 4 < n0 && static_cast<std::size_t>(i) < h.size(); ++i) {
+        q |= parity(static_cast<Word>(h[i] & u & width));
+        q <<= 1;
+    }
+    return static_cast<Byte>(q >> 1);
+}
+
+namespace {
+
+Word decode_word_with(const vectw& pr_m_x, Byte n0, Word c) {
+    const Byte s = Get_Sindr(c, pr_m_x, n0);
+    if (s != 0 && s <= n0) c ^= static_cast<Word>(1u << (n0 - s));
+    Word v = 0;
+    for (int q = 1; q <= n0; ++q)
+        if (!is_power_of_two(q)) v = static_cast<Word>((v << 1) | n_and(c, Word(1u << (n0 - q))));
+    return v;
+}
+
+}  // namespace
+
+Word Decode_matr_one(const SimState& st, Word c) { return decode_word_with(st.pr_m_x, st.n0, c); }
+
+enc_sym decode_matr_stir(SimState& st, enc_sym inp) {
+    if (rast(0, inp.stir) > 1) return {info_bits(inp.inv), info_bits(inp.stir)};
+    const Word v1 = Decode_matr_one(st, inp.inv ^ inp.stir);
+    const Word v2 = Decode_matr_one(st, inp.inv);
+    if (v1 == v2) return {v1, 0};
+    return {Random(st.RandSeed) > 0.5L ? v2 : v1, 0};
+}
+
+void decode_matr(SimState& st, const vectenc& inp, vectenc& outp) {
+    for (std::size_t i = 0; i < inp.size(); ++i)
+        outp[i] = inp[i].stir != 0 ? decode_matr_stir(st, inp[i])
+                                   : enc_sym{Decode_matr_one(st, inp[i].inv), 0};
+}
+
+HammingCode::HammingCode(const SimState& st) : Code(st, encode_matr_one, 7) {
+    for (Word c = 0; c < 128; ++c) {
+        decoded_[c] = static_cast<Byte>(decode_word_with(st.pr_m_x, 7, c));
+        syndrome_[c] = Get_Sindr(c, st.pr_m_x, 7);
+    }
+}
+
+void HammingCode::decode(const vectenc& inp, vectenc& outp, Integer& RandSeed) const {
+    for (std::size_t i = 0; i < inp.size(); ++i) {
+        const enc_sym w = inp[i];
+        if (w.stir == 0) {
+            outp[i] = {decode_word(w.inv), 0};
+        } else if (std::popcount(w.stir) > 1) {
+            outp[i] = {info_bits(w.inv), info_bits(w.stir)};
+        } else {
+            const Word v1 = decode_word(w.inv ^ w.stir);
+            const Word v2 = decode_word(w.inv);
+            outp[i] = {v1 == v2 ? v1 : (Random(RandSeed) > 0.5L ? v2 : v1), 0};
+        }
+    }
+}
+
+}  // namespace tavolin

@@ -1,0 +1,76 @@
+// The simulator's module state: one object that the window or the command owns and passes
+// by reference. Members keep the names of the module variables they stand for.
+#pragma once
+
+#include "engine/types.h"
+
+namespace tavolin {
+
+// Distorted, detected and corrected words. An accumulating run adds each packet's counts
+// to its totals; a packet run replaces them.
+struct ErrorCounters {
+    Count iskaj = 0;  // distorted
+    Count oshib = 0;  // distorted and detected
+    Count ispr = 0;   // detected and decoded back to the sent symbol
+
+    void reset() { *this = ErrorCounters{}; }
+    ErrorCounters& operator+=(const ErrorCounters& o) {
+        iskaj += o.iskaj;
+        oshib += o.oshib;
+        ispr += o.ispr;
+        return *this;
+    }
+    friend bool operator==(const ErrorCounters&, const ErrorCounters&) = default;
+};
+
+struct SimState {
+    // Code parameters.
+    Byte coding_type = 0;
+    Byte n0 = 0;
+    Word Polinom_default = 0;
+    Word L_default = 0;
+    vectw p_m_x;   // Hamming encoder table
+    vectw pr_m_x;  // Hamming parity-check table
+
+    // Random streams: the source (`seed1`), the noise (`seed2`) and the generator's own state,
+    // which the erasure decoders' tie-break draws continue from.
+    Integer seed1 = 0;
+    Integer seed2 = 0;
+    Integer RandSeed = 0;
+
+    // Accumulators of a continuous run; empty while none goes on.
+    Word pocket_size = 0;
+    vect alph_ver_main;
+    matr isk_main;
+    matr k_m_main;
+    vectc sym_povt;
+    matrc k_m_k_s;
+
+    ErrorCounters errors;
+
+    // Interface flags.
+    bool activated = false;
+    bool s_matrix = false;
+    bool imp = false;
+
+    // The matrix window's copies of the last two matrices handed to it.
+    matr mat1;
+    matr mat2;
+
+    // The values the first activation gives: code type, polynomial and frame size.
+    void set_code_defaults() {
+        coding_type = kCyclic;
+        Polinom_default = 13;
+        L_default = 3;
+    }
+
+    void free_accumulators() {
+        alph_ver_main.clear();
+        isk_main.clear();
+        k_m_main.clear();
+        sym_povt.clear();
+        k_m_k_s.clear();
+    }
+};
+
+}  // namespace tavolin

@@ -1,0 +1,72 @@
+#include "engine/statistics.h"
+
+#include "channel/measures.h"
+#include "engine/number_text.h"
+
+namespace tavolin {
+
+namespace {
+
+// The bit time when the field holds no number.
+constexpr Extended kDefaultBitTime = 0.0002L;
+
+// The a priori rate is always divided by 7, the a posteriori one by the run's word length.
+constexpr Extended kAprioriWordLength = 7;
+
+Extended ratio(Count num, Count den) {
+    return den == 0 ? 0 : static_cast<Extended>(num) / static_cast<Extended>(den);
+}
+
+}  // namespace
+
+ErrorCounters count_packet_errors(const Packet& p, const Code& code) {
+    ErrorCounters c;
+    for (std::size_t i = 0; i < p.size(); ++i) {
+        if (p.s2_coded[i].inv == p.s3_noise[i].inv) continue;
+        ++c.iskaj;
+        if (code.found_error(p.s3_noise[i].inv)) {
+            ++c.oshib;
+            if (p.inp_s[i] == p.s4[i].inv) ++c.ispr;
+        }
+    }
+    return c;
+}
+
+void count_errors(SimState& st, const Packet& p, const Code& code, bool reset) {
+    if (reset) st.errors.reset();
+    st.errors += count_packet_errors(p, code);
+}
+
+void show_shares(const SimState& st, RunOutputs& out) {
+    out.show_value(ValueLabel::Label14, ratio(st.errors.oshib, st.errors.iskaj));
+    out.show_value(ValueLabel::Label12, ratio(st.errors.ispr, st.errors.oshib));
+}
+
+void show_results(const SimState& st, const RunInputs& in, RunOutputs& out, const vect& apr,
+                  const vect& apost, const matr& k_m, const matr* k_m_apriori) {
+    out.show_measures(apr, apost);
+    out.show_value(ValueLabel::Label20, apost[0]);
+    out.show_value(ValueLabel::Label21, apost[2]);
+    out.show_value(ValueLabel::Label22, apost[3]);
+    out.show_value(ValueLabel::Label19, static_cast<Extended>(st.n0 - 4) / st.n0);
+    if (st.s_matrix) {
+        if (k_m_apriori) out.set_mat1(*k_m_apriori);
+        out.set_mat2(k_m);
+        out.show_matrix();
+    }
+    const Extended useful_apr = useful_information(apr);
+    const Extended useful_apost = useful_information(apost);
+    out.show_bars(Chart::Chart1, static_cast<double>(useful_apr),
+                  static_cast<double>(useful_apost));
+
+    const Extended t = to_number_or(in.bit_time_text(), in.decimal_separator(), kDefaultBitTime);
+    if (t == 0) {
+        // Nothing is sent per second when a bit takes no time: no rate bars rather than infinity.
+        out.show_bars(Chart::Chart2, std::nullopt, std::nullopt);
+        return;
+    }
+    out.show_bars(Chart::Chart2, static_cast<double>(useful_apr / t / kAprioriWordLength),
+                  static_cast<double>(useful_apost / t / st.n0));
+}
+
+}  // namespace tavolin
