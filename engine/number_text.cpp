@@ -28,8 +28,9 @@ Extended c_strtold(const std::string& text) {
     return strtold_l(text.c_str(), nullptr, c_locale);
 }
 
-// Decimal digits of |value| to 41 significant places, with its decimal exponent: plenty to
-// decide a rounding at any place a display asks for, ties of exact values included.
+// Decimal digits of |value| to 18 significant places, with its decimal exponent. An extended
+// value carries 18 to 19 significant decimal digits, so a number typed as a decimal tie (0.99995)
+// comes back as that tie, and the display rounds it as written rather than by the binary error.
 struct Digits {
     std::string digits;  // digits[0] is the leading significant digit
     int exponent = 0;    // value = 0.d0 d1 d2 ... * 10^(exponent + 1)
@@ -37,7 +38,7 @@ struct Digits {
 
 Digits decimal_digits(Extended magnitude) {
     char buf[128];
-    auto res = std::to_chars(buf, buf + sizeof buf, magnitude, std::chars_format::scientific, 40);
+    auto res = std::to_chars(buf, buf + sizeof buf, magnitude, std::chars_format::scientific, 17);
     std::string_view s(buf, static_cast<std::size_t>(res.ptr - buf));
     Digits d;
     std::size_t e = s.find('e');
