@@ -1,1 +1,167 @@
+#include "app/sim/sim_command.h"
+
 #include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+#include <sstream>
+
+namespace tavolin::sim {
+namespace {
+
+struct Result {
+    int status;
+    std::string out, err;
+};
+
+Result run(std::vector<std::string> args) {
+    std::ostringstream out, err;
+    Integer clock_reading = 1000;
+    const int status = run_sim(args, out, err, [&] { return clock_reading += 17; });
+    return {status, out.str(), err.str()};
+}
+
+const std::vector<std::string> kSeeds = {"--seed1", "5", "--seed2", "-6"};
+
+std::vector<std::string> seeded(std::vector<std::string> args) {
+    args.insert(args.end(), kSeeds.begin(), kSeeds.end());
+    return args;
+}
+
+struct MalformedCase {
+    const char* name;
+    std::vector<std::string> args;
+    const char* mentions;
+};
+
+class MalformedOption : public testing::TestWithParam<MalformedCase> {};
+
+TEST_P(MalformedOption, ExitsTwoNamingTheOptionWithNothingOnStdout) {
+    const Result r = run(GetParam().args);
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.out, "");
+    EXPECT_NE(r.err.find(GetParam().mentions), std::string::npos) << r.err;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, MalformedOption,
+    testing::Values(
+        MalformedCase{"unknown", {"--colour", "red"}, "--colour"},
+        MalformedCase{"mode", {"--mode", "burst"}, "--mode"},
+        MalformedCase{"ticks_zero", {"--ticks", "0"}, "--ticks"},
+        MalformedCase{"ticks_text", {"--ticks", "many"}, "--ticks"},
+        MalformedCase{"size_zero", {"--size", "0"}, "--size"},
+        MalformedCase{"size_big", {"--size", "50001"}, "--size"},
+        MalformedCase{"size_text", {"--size", "10k"}, "--size"},
+        MalformedCase{"p0_text", {"--p0", "abc"}, "--p0"},
+        MalformedCase{"p1_above_one", {"--p1", "1.5"}, "--p1"},
+        MalformedCase{"p0_negative", {"--p0", "-0.1"}, "--p0"},
+        MalformedCase{"comma_decimal", {"--p0", "0,1"}, "--p0"},
+        MalformedCase{"erasure_with_inversion", {"--e0", "0.1"}, "--e0"},
+        MalformedCase{"row_above_one", {"--noise", "erasure", "--p0", "0.6", "--e0", "0.5"}, "--p0"},
+        MalformedCase{"continuous_erasure", {"--noise", "erasure", "--code", "continuous"}, "continuous"},
+        MalformedCase{"negative_probability", {"--probs", "0.5,-0.5"}, "--probs"},
+        MalformedCase{"text_probability", {"--probs", "0.5,half"}, "--probs"},
+        MalformedCase{"seventeen_probabilities",
+                      {"--probs", "1,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0"}, "--probs"},
+        MalformedCase{"negative_bit_time", {"--bit-time", "-1"}, "--bit-time"},
+        MalformedCase{"seed_too_big", {"--seed1", "2147483648"}, "--seed1"},
+        MalformedCase{"seed_text", {"--seed2", "x"}, "--seed2"}),
+    [](const testing::TestParamInfo<MalformedCase>& i) { return std::string(i.param.name); });
+
+struct PromptCase {
+    const char* name;
+    std::vector<std::string> args;
+    const char* message;
+};
+
+class PromptRefusal : public testing::TestWithParam<PromptCase> {};
+
+TEST_P(PromptRefusal, GivesThePromptsMessage) {
+    const Result r = run(GetParam().args);
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err, std::string(GetParam().message) + "\n");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, PromptRefusal,
+    testing::Values(
+        PromptCase{"frame_fraction", {"--frame", "2.5"}, "Введите размер кадра из диапазона 1..4"},
+        PromptCase{"frame_empty", {"--frame", ""}, "Введите размер кадра из диапазона 1..4"},
+        PromptCase{"poly_when_hamming", {"--code", "hamming", "--poly", "1111"},
+                   "Этот полином использовать не рекомендуется"},
+        PromptCase{"poly_fourteen_digits", {"--poly", "00000000001101"},
+                   "Этот полином использовать не рекомендуется"},
+        PromptCase{"poly_empty", {"--poly", ""},
+                   "Двоичное число не содержит знаков, либо содержит запрещенные знаки"},
+        // The prompts are checked before the run makes its own checks.
+        PromptCase{"poly_before_alphabet", {"--poly", "1001", "--probs", "0.5,0.5"},
+                   "Этот полином использовать не рекомендуется"},
+        PromptCase{"alphabet", {"--probs", "0.5,0.5"}, "В алфивите должно быть не менее 9 символов"},
+        PromptCase{"empty_entry_ends_alphabet",
+                   {"--probs", "0.1,0.1,0.1,0.1,,0.1,0.1,0.1,0.1,0.2"},
+                   "В алфивите должно быть не менее 9 символов"}),
+    [](const testing::TestParamInfo<PromptCase>& i) { return std::string(i.param.name); });
+
+TEST(SimCommand, JsonReportHasEveryKey) {
+    const Result r = run(seeded({"--json"}));
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.err, "");
+    const auto j = nlohmann::json::parse(r.out);
+    for (const char* key : {"symbols_sent", "distorted", "detected", "corrected", "detected_share",
+                            "corrected_share", "n0", "redundancy", "apriori", "aposteriori",
+                            "useful_apriori", "useful_aposteriori", "rate_apriori",
+                            "rate_aposteriori", "matrix_apriori", "matrix_aposteriori", "seed1",
+                            "seed2", "labels"})
+        EXPECT_TRUE(j.contains(key)) << key;
+    EXPECT_EQ(j["labels"]["Label19"], "0.4286");
+    EXPECT_EQ(j["matrix_aposteriori"].size(), 16u);
+    EXPECT_EQ(j["matrix_aposteriori"][0].size(), 17u);
+}
+
+TEST(SimCommand, TextReportReadsLikeTheWindow) {
+    const Result r = run(seeded({}));
+    ASSERT_EQ(r.status, 0) << r.err;
+    for (const char* text : {"Всего передано символов: 1000\n", "Коэф. избыточности кода: 0.4286\n",
+                             "Полезная информация", "Скорость передачи бит/с",
+                             "Априорная канальная матрица", "Апостериорная канальная матрица",
+                             "????", "0.9477"})
+        EXPECT_NE(r.out.find(text), std::string::npos) << text;
+}
+
+TEST(SimCommand, SameSeedsSameRunAndClockSeedsOtherwise) {
+    EXPECT_EQ(run(seeded({"--json"})).out, run(seeded({"--json"})).out);
+    const auto j = nlohmann::json::parse(run({"--json", "--seed2", "-6"}).out);
+    const auto k = nlohmann::json::parse(run(seeded({"--json"})).out);
+    EXPECT_NE(j["seed1"], k["seed1"]);
+    EXPECT_EQ(j["seed2"], k["seed2"]);
+}
+
+TEST(SimCommand, NoAccumulateHasNoEffectInPacketMode) {
+    EXPECT_EQ(run(seeded({"--json", "--ticks", "2"})).out,
+              run(seeded({"--json", "--ticks", "2", "--no-accumulate"})).out);
+}
+
+TEST(SimCommand, ContinuousTicksAccumulate) {
+    const auto j = nlohmann::json::parse(run(seeded({"--json", "--mode", "continuous", "--ticks",
+                                                     "3", "--size", "100"}))
+                                             .out);
+    EXPECT_EQ(j["symbols_sent"], 300);
+    EXPECT_EQ(j["labels"]["Label10"], "300");
+}
+
+TEST(SimCommand, CodeTableInText) {
+    const Result r = run({"--code-table", "--code", "hamming"});
+    ASSERT_EQ(r.status, 0);
+    EXPECT_NE(r.out.find("n0 = 7\n"), std::string::npos);
+    EXPECT_NE(r.out.find("0001  1101001\n"), std::string::npos);
+}
+
+TEST(SimCommand, HelpExitsZero) {
+    const Result r = run({"--help"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_NE(r.out.find("--count-codewords"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace tavolin::sim
