@@ -27,6 +27,14 @@ DrawTable::DrawTable(const vect& v) : size_(static_cast<Byte>(v.size())) {
         if (!(scaled >= -1)) threshold_[i] = -1;  // below every draw, NaN included
         else if (scaled > 0x1p32L) threshold_[i] = std::int64_t{1} << 32;
         else threshold_[i] = static_cast<std::int64_t>(scaled);
+        if (i > 0 && threshold_[i] < threshold_[i - 1]) monotone_ = false;
+    }
+    if (!monotone_) return;
+    Byte i = 0;
+    for (std::size_t b = 0; b < guide_.size(); ++b) {
+        const auto first_draw = static_cast<std::int64_t>(b) << kGuideShift;
+        while (i < size_ && threshold_[i] < first_draw) ++i;
+        guide_[b] = i;
     }
 }
 

@@ -16,10 +16,30 @@ inline Cardinal next_state(Integer& seed) {
     return s;
 }
 
+// Jumps of the generator: k steps from state s lead to a[k] * s + c[k] (mod 2^32). A run draws
+// a word's bits (or a block of symbols) from independent products instead of a serial chain.
+struct LcgJumps {
+    static constexpr int kMax = 16;
+    std::array<Cardinal, kMax + 1> a{}, c{};
+    constexpr LcgJumps() {
+        a[0] = 1;
+        c[0] = 0;
+        for (int k = 1; k <= kMax; ++k) {
+            a[k] = a[k - 1] * 134775813u;
+            c[k] = c[k - 1] * 134775813u + 1u;
+        }
+    }
+};
+inline constexpr LcgJumps kJumps{};
+
 // A draw in [0, 1 - 2^-32]: the new state times 2^-32, exact in `Extended`.
 inline Extended Random(Integer& RandSeed) {
     return static_cast<Extended>(next_state(RandSeed)) * 0x1p-32L;
 }
+
+// The erasure decoders' tie-break: a draw above one half. On integers, k * 2^-32 > 0.5 is
+// k > 2^31.
+inline bool tie_break(Integer& RandSeed) { return next_state(RandSeed) > 0x80000000u; }
 
 // Draws one index from `v` with the caller's stream `rSeed`: loads it into `RandSeed`, draws,
 // stores the new state back into both. Returns the first index whose running total reaches the
@@ -37,16 +57,26 @@ public:
     explicit DrawTable(const vect& v);
 
     Byte size() const { return size_; }
+    // Running totals that never decrease (no negative entry): the usual case, and the one the
+    // guide table and the branch-free forms rely on.
+    bool monotone() const { return monotone_; }
+    std::int64_t threshold(std::size_t i) const { return threshold_[i]; }
+
     // The index `gen` returns for the draw k * 2^-32.
     Byte pick(Cardinal k) const {
-        for (Byte i = 0; i < size_; ++i)
-            if (threshold_[i] >= static_cast<std::int64_t>(k)) return i;
-        return size_;
+        const auto key = static_cast<std::int64_t>(k);
+        Byte i = monotone_ ? guide_[k >> kGuideShift] : Byte{0};
+        while (i < size_ && threshold_[i] < key) ++i;
+        return i;
     }
 
 private:
+    static constexpr int kGuideShift = 24;  // 256 buckets of draws
     std::array<std::int64_t, kMax> threshold_{};
+    // guide_[b]: the answer for the smallest draw of bucket b, where a monotone scan may start.
+    std::array<Byte, 256> guide_{};
     Byte size_ = 0;
+    bool monotone_ = true;
 };
 
 }  // namespace tavolin

@@ -6,6 +6,7 @@
 #include <array>
 #include <memory>
 
+#include "channel/random.h"
 #include "engine/sim_state.h"
 #include "engine/types.h"
 
@@ -24,8 +25,54 @@ public:
     virtual void decode(const vectenc& inp, vectenc& outp, Integer& RandSeed) const = 0;
     // Whether the code's check finds an error in a received word (erasures read as 0).
     virtual bool found_error(Word received) const = 0;
+    // A packet's counts: distorted words (received bits differ from the code word, erasure
+    // marks aside), those the check detects, and those of them decoded back to the symbol sent.
+    virtual ErrorCounters count_errors(const vectb& inp_s, const vectenc& s2_coded,
+                                       const vectenc& s3_noise, const vectenc& s4) const = 0;
 
 protected:
+    // The message decoder of the codes that resolve one erasure: a word with one erased bit is
+    // decoded under both fillings and a draw settles a disagreement; a word with more keeps its
+    // received information bits and their marks (`undecoded`). A packet without erasures takes
+    // the plain loop; with them, both fillings are decoded for every word so that only a real
+    // tie-break costs a branch.
+    template <typename DecodeWord, typename Undecoded>
+    static void decode_with_erasures(const vectenc& inp, vectenc& outp, Integer& RandSeed,
+                                     DecodeWord decode_word, Undecoded undecoded) {
+        Word any_erasure = 0;
+        for (const enc_sym& w : inp) any_erasure |= w.stir;
+        if (any_erasure == 0) {
+            for (std::size_t i = 0; i < inp.size(); ++i) outp[i] = {decode_word(inp[i].inv), 0};
+            return;
+        }
+        for (std::size_t i = 0; i < inp.size(); ++i) {
+            const enc_sym w = inp[i];
+            const Word v1 = decode_word(static_cast<Word>(w.inv ^ w.stir));
+            const Word v2 = decode_word(w.inv);
+            const bool several = (w.stir & (w.stir - 1)) != 0;  // two or more erasures
+            Word v = v1;
+            if (v1 != v2 && !several) v = tie_break(RandSeed) ? v2 : v1;
+            outp[i] = several ? undecoded(w) : enc_sym{v, 0};
+        }
+    }
+
+    // The count, with the derived code's check called directly (no virtual call per word) and no
+    // branch on data.
+    template <typename C>
+    static ErrorCounters count_with(const C& code, const vectb& inp_s, const vectenc& s2_coded,
+                                    const vectenc& s3_noise, const vectenc& s4) {
+        ErrorCounters c;
+        for (std::size_t i = 0; i < inp_s.size(); ++i) {
+            const Word received = s3_noise[i].inv;
+            const bool distorted = s2_coded[i].inv != received;
+            const bool detected = distorted & code.found_error(received);
+            c.iskaj += distorted;
+            c.oshib += detected;
+            c.ispr += detected & (inp_s[i] == s4[i].inv);
+        }
+        return c;
+    }
+
     // Fills the code word table from the per-symbol coder under the state's parameters.
     Code(const SimState& st, fcode coder, Byte n0);
 

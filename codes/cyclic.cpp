@@ -171,18 +171,11 @@ CyclicCode::CyclicCode(const SimState& st)
 }
 
 void CyclicCode::decode(const vectenc& inp, vectenc& outp, Integer& RandSeed) const {
-    for (std::size_t i = 0; i < inp.size(); ++i) {
-        const enc_sym w = inp[i];
-        if (w.stir == 0) {
-            outp[i] = {decode_word(w.inv), 0};
-        } else if (std::popcount(w.stir) > 1) {
-            outp[i] = {static_cast<Word>(w.inv >> r_), static_cast<Word>(w.stir >> r_)};
-        } else {
-            const Word v1 = decode_word(w.inv ^ w.stir);
-            const Word v2 = decode_word(w.inv);
-            outp[i] = {v1 == v2 ? v1 : (Random(RandSeed) > 0.5L ? v2 : v1), 0};
-        }
-    }
+    decode_with_erasures(
+        inp, outp, RandSeed, [this](Word w) { return decode_word(w); },
+        [this](enc_sym w) {
+            return enc_sym{static_cast<Word>(w.inv >> r_), static_cast<Word>(w.stir >> r_)};
+        });
 }
 
 }  // namespace tavolin

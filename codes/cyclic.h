@@ -33,6 +33,10 @@ public:
     }
     void decode(const vectenc& inp, vectenc& outp, Integer& RandSeed) const override;
     bool found_error(Word received) const override { return syndrome(received) != 0; }
+    ErrorCounters count_errors(const vectb& inp_s, const vectenc& s2_coded, const vectenc& s3_noise,
+                               const vectenc& s4) const override {
+        return count_with(*this, inp_s, s2_coded, s3_noise, s4);
+    }
 
 private:
     Word syndrome(Word u) const {

@@ -22,6 +22,10 @@ public:
     Word decode_word(Word c) const { return decoded_[c & 127u]; }
     void decode(const vectenc& inp, vectenc& outp, Integer& RandSeed) const override;
     bool found_error(Word received) const override { return syndrome_[received & 127u] != 0; }
+    ErrorCounters count_errors(const vectb& inp_s, const vectenc& s2_coded, const vectenc& s3_noise,
+                               const vectenc& s4) const override {
+        return count_with(*this, inp_s, s2_coded, s3_noise, s4);
+    }
 
 private:
     std::array<Byte, 128> decoded_{};

@@ -118,24 +118,23 @@ void doPocket(SimState& st, const RunInputs& in, RunOutputs& out) {
     count_errors(st, p, *code, true);
     show_shares(st, out);
 
-    for (vect& row : k_m) std::fill(row.begin(), row.end(), 0);
-    vectw tmp(n);
-    encode_mass(st, tmp);
-    const bool on_code_words = in.counting_switch();
-    for (std::size_t i = 0; i < sz; ++i) {
-        Byte r, c;
-        if (on_code_words) {
-            // The channel measured on the code words themselves, before decoding.
-            r = posit(tmp, p.s2_coded[i].inv);
+    // (sent, received) pairs counted as integers, then each row normalised by its sum.
+    matrc pairs(n, vectc(n + 1u, 0));
+    if (in.counting_switch()) {
+        // The channel measured on the code words themselves, before decoding.
+        vectw tmp(n);
+        encode_mass(st, tmp);
+        for (std::size_t i = 0; i < sz; ++i) {
+            const Byte r = posit(tmp, p.s2_coded[i].inv);
             const Byte q = posit(tmp, p.s3_noise[i].inv);
-            c = q <= n - 1 && p.s3_noise[i].stir == 0 ? q : n;
-        } else {
-            r = p.inp_s[i];
-            c = received_class(p.s4[i], n);
+            if (r < n) ++pairs[r][q <= n - 1 && p.s3_noise[i].stir == 0 ? q : n];
         }
-        if (r < n) k_m[r][c] += 1;
+    } else {
+        for (std::size_t i = 0; i < sz; ++i) ++pairs[p.inp_s[i]][received_class(p.s4[i], n)];
     }
-    for (vect& row : k_m) {
+    for (Byte r = 0; r < n; ++r) {
+        vect& row = k_m[r];
+        for (std::size_t c = 0; c <= n; ++c) row[c] = static_cast<Extended>(pairs[r][c]);
         const Extended s = Sum(row);
         if (s > 0)
             for (Extended& v : row) v /= s;

@@ -19,22 +19,9 @@ Extended ratio(Count num, Count den) {
 
 }  // namespace
 
-ErrorCounters count_packet_errors(const Packet& p, const Code& code) {
-    ErrorCounters c;
-    for (std::size_t i = 0; i < p.size(); ++i) {
-        if (p.s2_coded[i].inv == p.s3_noise[i].inv) continue;
-        ++c.iskaj;
-        if (code.found_error(p.s3_noise[i].inv)) {
-            ++c.oshib;
-            if (p.inp_s[i] == p.s4[i].inv) ++c.ispr;
-        }
-    }
-    return c;
-}
-
 void count_errors(SimState& st, const Packet& p, const Code& code, bool reset) {
     if (reset) st.errors.reset();
-    st.errors += count_packet_errors(p, code);
+    st.errors += code.count_errors(p.inp_s, p.s2_coded, p.s3_noise, p.s4);
 }
 
 void show_shares(const SimState& st, RunOutputs& out) {

@@ -19,11 +19,6 @@ struct Packet {
     std::size_t size() const { return inp_s.size(); }
 };
 
-// Counts of one packet: a word is distorted when its received bits differ from its code word
-// (erasure marks aside), detected when the code's check fires on the received bits, corrected
-// when it was detected and decodes back to the sent symbol.
-ErrorCounters count_packet_errors(const Packet& p, const Code& code);
-
 // Adds (or, with reset, assigns) the packet's counts to the state's counters.
 void count_errors(SimState& st, const Packet& p, const Code& code, bool reset);
 

@@ -1,0 +1,29 @@
+// Shared pieces of the benchmarks: a packet of symbols, and a counter in nanoseconds per item.
+#pragma once
+
+#include <benchmark/benchmark.h>
+
+#include "engine/code_settings.h"
+#include "engine/sim_state.h"
+
+namespace tavolin::bench {
+
+inline constexpr int kPacket = 50000;
+
+inline SimState started(Byte coding_type) {
+    SimState st;
+    init_code_parameters(st);
+    st.coding_type = coding_type;
+    st.seed1 = 20261210;
+    st.seed2 = -123456789;
+    return st;
+}
+
+// Reports the time per item (bit, word, symbol) as "ns_per_<unit>".
+inline void per_item(benchmark::State& state, const char* unit, double items_per_iteration) {
+    state.counters[std::string("ns_per_") + unit] = benchmark::Counter(
+        items_per_iteration * 1e-9,
+        benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+}
+
+}  // namespace tavolin::bench

@@ -1,0 +1,37 @@
+#include "bench_support.h"
+#include "channel/noise.h"
+#include "channel/random.h"
+
+namespace tavolin::bench {
+namespace {
+
+// The floor: one Random per bit of a packet of 7-bit words.
+void BM_BareGenerator(benchmark::State& state) {
+    Integer seed = 1;
+    for (auto _ : state) {
+        Extended sum = 0;
+        for (int i = 0; i < kPacket * 7; ++i) sum += Random(seed);
+        benchmark::DoNotOptimize(sum);
+    }
+    per_item(state, "bit", kPacket * 7.0);
+}
+BENCHMARK(BM_BareGenerator);
+
+void BM_Noise(benchmark::State& state) {
+    SimState st = started(kCyclic);
+    st.n0 = 7;
+    const bool erasure = state.range(0) != 0;
+    const matr isk = erasure ? matr{{0.88L, 0.02L, 0.1L}, {0.03L, 0.82L, 0.15L}}
+                             : matr{{0.9L, 0.1L}, {0.2L, 0.8L}};
+    vectenc in(kPacket), out(kPacket);
+    for (int i = 0; i < kPacket; ++i) in[i].inv = static_cast<Word>((i * 37) & 127);
+    for (auto _ : state) {
+        noise(st, in, out, isk);
+        benchmark::DoNotOptimize(out.data());
+    }
+    per_item(state, "bit", kPacket * 7.0);
+}
+BENCHMARK(BM_Noise)->Arg(0)->Arg(1)->ArgName("erasure");
+
+}  // namespace
+}  // namespace tavolin::bench

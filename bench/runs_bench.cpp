@@ -1,0 +1,90 @@
+#include "bench_support.h"
+#include "channel/random.h"
+#include "engine/packet_run.h"
+
+namespace tavolin::bench {
+namespace {
+
+// The run's inputs with 50000 symbols and the window's defaults otherwise.
+struct BenchInputs final : RunInputs {
+    bool erasure = false;
+    std::string erasure_probability = "0";  // the window's default erasure cells
+    std::string packet_size_text() const override { return "50000"; }
+    std::string probability_text(int) const override { return "0.0625"; }
+    int noise_type() const override { return erasure ? 1 : 0; }
+    std::string channel_text(int col, int row) const override {
+        if (col == 2) return erasure_probability;
+        return row == 1 ? "0.1" : "0.2";
+    }
+    bool model_switch() const override { return true; }
+    bool counting_switch() const override { return false; }
+    std::string bit_time_text() const override { return "0.0002"; }
+    char decimal_separator() const override { return '.'; }
+};
+
+struct NullOutputs final : RunOutputs {
+    void show_symbols_sent(std::int64_t) override {}
+    void show_value(ValueLabel, Extended) override {}
+    void show_bars(Chart, std::optional<double>, std::optional<double>) override {}
+    void set_mat1(const matr&) override {}
+    void set_mat2(const matr&) override {}
+    void show_matrix() override {}
+    void refuse(Refusal) override {}
+    void report_error(const std::string&) override {}
+};
+
+Byte word_length(Byte coding_type) {
+    switch (coding_type) {
+        case kContinuous: return 16;
+        case kNoCoding: return 4;
+        default: return 7;
+    }
+}
+
+// A whole packet run: state.range(0) the code; state.range(1) the channel: 0 inversion, 1 erasure
+// with the default cells (no erasures), 2 erasure with 0.1 erasure probability on both rows.
+void BM_PacketRun(benchmark::State& state) {
+    SimState st = started(static_cast<Byte>(state.range(0)));
+    st.L_default = 4;
+    st.s_matrix = true;
+    BenchInputs in;
+    in.erasure = state.range(1) != 0;
+    if (state.range(1) == 2) in.erasure_probability = "0.1";
+    NullOutputs out;
+    for (auto _ : state) doPocket(st, in, out);
+    per_item(state, "symbol", kPacket);
+}
+BENCHMARK(BM_PacketRun)
+    ->ArgNames({"type", "channel"})
+    ->Args({kCyclic, 0})
+    ->Args({kHamming, 0})
+    ->Args({kContinuous, 0})
+    ->Args({kNoCoding, 0})
+    ->Args({kCyclic, 1})
+    ->Args({kHamming, 1})
+    ->Args({kNoCoding, 1})
+    ->Args({kCyclic, 2})
+    ->Args({kHamming, 2})
+    ->Args({kNoCoding, 2})
+    ->Unit(benchmark::kMicrosecond);
+
+// The draws such a run needs: one per symbol and one per bit sent.
+void BM_BareDraws(benchmark::State& state) {
+    const int draws = kPacket * (1 + word_length(static_cast<Byte>(state.range(0))));
+    Integer seed = 1;
+    for (auto _ : state) {
+        Extended sum = 0;
+        for (int i = 0; i < draws; ++i) sum += Random(seed);
+        benchmark::DoNotOptimize(sum);
+    }
+    per_item(state, "symbol", kPacket);
+}
+BENCHMARK(BM_BareDraws)
+    ->ArgName("type")
+    ->Arg(kCyclic)
+    ->Arg(kContinuous)
+    ->Arg(kNoCoding)
+    ->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+}  // namespace tavolin::bench
