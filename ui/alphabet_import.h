@@ -1,0 +1,29 @@
+// The alphabet import file: 24-byte records of a UTF-16 symbol and an 80-bit probability, read
+// into the alphabet table once at start and then deleted.
+#pragma once
+
+#include <QString>
+#include <cstdint>
+#include <optional>
+
+#include "engine/types.h"
+
+namespace tavolin::ui {
+
+class StringGrid;
+
+inline constexpr int kRecordSize = 24;
+
+// The x87 80-bit value in ten little-endian bytes, decoded from its fields (not by reading the
+// bytes as a long double), so it means the same on any machine.
+Extended decode_extended(const unsigned char* bytes);
+
+alp decode_record(const unsigned char* record);
+
+// Fills the alphabet table from `path`: symbols and probabilities of the first 16 records, the
+// last shown probability corrected so the shown values sum to 1, "0" after the last record.
+// Returns the failure's description when the file cannot be opened or a value cannot be shown as
+// a number; the file is deleted only after a successful read. No file: nothing happens.
+std::optional<QString> impAlph(StringGrid& grid, char sep, const QString& path = "exp.tmp");
+
+}  // namespace tavolin::ui

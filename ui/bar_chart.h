@@ -1,0 +1,40 @@
+// A bar chart of two series with one bar each: a title, a legend at the bottom, value marks on
+// the bars, no category axis.
+#pragma once
+
+#include <QChartView>
+#include <QColor>
+#include <optional>
+
+class QBarSet;
+class QBarSeries;
+class QValueAxis;
+
+namespace tavolin::ui {
+
+class BarChart : public QChartView {
+    Q_OBJECT
+public:
+    struct SeriesSpec {
+        const char* object_name;  // Series1 ...
+        QString title;
+        QColor colour;
+    };
+    BarChart(const QString& title, SeriesSpec first, SeriesSpec second, QWidget* parent);
+
+    // Series 0 or 1, found by tests through its object name as well.
+    QBarSet* series(int i) const { return sets_[i]; }
+    void clearSeries(int i);
+    // Clears the series and adds one bar of the value (none when the value is missing).
+    void setBar(int i, std::optional<double> value);
+    // How many bars a series holds.
+    int bars(int i) const;
+
+private:
+    void rescale();
+    QBarSet* sets_[2];
+    QBarSeries* bar_series_;
+    QValueAxis* axis_;
+};
+
+}  // namespace tavolin::ui

@@ -1,0 +1,31 @@
+// Every modal dialog of the windows goes through this seam, so tests can record a message's
+// text, caption and icon (and answer a prompt) instead of blocking.
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+namespace tavolin::ui {
+
+class Dialogs {
+public:
+    enum class Icon { Error, Information };
+
+    virtual ~Dialogs() = default;
+    // A modal message box owned by `owner`, with one OK button.
+    virtual void message(QWidget* owner, const QString& text, const QString& caption, Icon icon) = 0;
+    // A modal text prompt; returns the edited text, or `default_text` when cancelled.
+    virtual QString prompt(QWidget* owner, const QString& caption, const QString& label,
+                           const QString& default_text) = 0;
+};
+
+// The real dialogs: QMessageBox and QInputDialog.
+class QtDialogs final : public Dialogs {
+public:
+    void message(QWidget* owner, const QString& text, const QString& caption, Icon icon) override;
+    QString prompt(QWidget* owner, const QString& caption, const QString& label,
+                   const QString& default_text) override;
+};
+
+}  // namespace tavolin::ui

@@ -1,0 +1,152 @@
+#include "ui/string_grid.h"
+
+#include <QApplication>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QStyledItemDelegate>
+
+#include "ui/typed_key.h"
+
+namespace tavolin::ui {
+
+// The in-place editor: a line edit whose keys pass the grid's filter and whose every change
+// reaches the cell at once.
+class GridDelegate final : public QStyledItemDelegate {
+public:
+    explicit GridDelegate(StringGrid* grid) : QStyledItemDelegate(grid), grid_(grid) {}
+
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&,
+                          const QModelIndex& index) const override {
+        auto* editor = new QLineEdit(parent);
+        editor->setFrame(false);
+        editor->installEventFilter(grid_);
+        const int col = index.column(), row = index.row();
+        connect(editor, &QLineEdit::textEdited, grid_, [this, col, row](const QString& text) {
+            if (QTableWidgetItem* item = grid_->item(row, col)) item->setText(text);
+            emit grid_->editTextChanged(col, row);
+        });
+        return editor;
+    }
+
+    void setModelData(QWidget* editor, QAbstractItemModel* model,
+                      const QModelIndex& index) const override {
+        QStyledItemDelegate::setModelData(editor, model, index);
+        emit grid_->editTextChanged(index.column(), index.row());
+    }
+
+private:
+    StringGrid* grid_;
+};
+
+StringGrid::StringGrid(int cols, int rows, int fixed_cols, int fixed_rows, QWidget* parent)
+    : QTableWidget(rows, cols, parent), fixed_cols_(fixed_cols), fixed_rows_(fixed_rows) {
+    horizontalHeader()->hide();
+    verticalHeader()->hide();
+    horizontalHeader()->setMinimumSectionSize(1);
+    verticalHeader()->setMinimumSectionSize(1);
+    setItemDelegate(new GridDelegate(this));
+    setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::DoubleClicked |
+                    QAbstractItemView::EditKeyPressed);
+    setSelectionMode(QAbstractItemView::ContiguousSelection);
+    setSelectionBehavior(QAbstractItemView::SelectItems);
+    setDefaultColWidth(64);
+    setDefaultRowHeight(24);
+    fill_items();
+}
+
+QString StringGrid::cell(int col, int row) const {
+    const QTableWidgetItem* it = item(row, col);
+    return it ? it->text() : QString();
+}
+
+void StringGrid::setCell(int col, int row, const QString& text) {
+    if (QTableWidgetItem* it = item(row, col)) it->setText(text);
+}
+
+void StringGrid::setColCount(int cols) {
+    setColumnCount(cols);
+    for (int c = 0; c < cols; ++c) setColumnWidth(c, default_col_width_);
+    fill_items();
+}
+
+void StringGrid::setRowCount(int rows) {
+    QTableWidget::setRowCount(rows);
+    for (int r = 0; r < rows; ++r) setRowHeight(r, default_row_height_);
+    fill_items();
+}
+
+void StringGrid::setDefaultColWidth(int width) {
+    default_col_width_ = width;
+    horizontalHeader()->setDefaultSectionSize(width);
+    for (int c = 0; c < columnCount(); ++c) setColumnWidth(c, width);
+}
+
+void StringGrid::setDefaultRowHeight(int height) {
+    default_row_height_ = height;
+    verticalHeader()->setDefaultSectionSize(height);
+    for (int r = 0; r < rowCount(); ++r) setRowHeight(r, height);
+}
+
+void StringGrid::setEditable(bool editable) {
+    editable_ = editable;
+    setEditTriggers(editable ? QAbstractItemView::AnyKeyPressed | QAbstractItemView::DoubleClicked |
+                                   QAbstractItemView::EditKeyPressed
+                             : QAbstractItemView::NoEditTriggers);
+    for (int r = 0; r < rowCount(); ++r)
+        for (int c = 0; c < columnCount(); ++c)
+            if (QTableWidgetItem* it = item(r, c)) style_item(it, c, r);
+}
+
+void StringGrid::fill_items() {
+    for (int r = 0; r < rowCount(); ++r)
+        for (int c = 0; c < columnCount(); ++c) {
+            QTableWidgetItem* it = item(r, c);
+            if (!it) {
+                it = new QTableWidgetItem;
+                setItem(r, c, it);
+            }
+            style_item(it, c, r);
+        }
+}
+
+void StringGrid::style_item(QTableWidgetItem* it, int col, int row) const {
+    if (isFixed(col, row)) {
+        it->setFlags(Qt::ItemIsEnabled);
+        it->setBackground(palette().button());
+    } else {
+        Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+        if (editable_) flags |= Qt::ItemIsEditable;
+        it->setFlags(flags);
+    }
+}
+
+bool StringGrid::accepts(int col, int row, const QKeyEvent& e) const {
+    const std::optional<QChar> typed = typed_character(e);
+    if (!typed || !filter_) return true;
+    return filter_(col, row, *typed);
+}
+
+void StringGrid::keyPressEvent(QKeyEvent* e) {
+    // A key on a cell that is not being edited opens its editor with the key as its text; it is
+    // judged, like every key, against the cell's text plus the character.
+    const QModelIndex at = currentIndex();
+    if (at.isValid() && state() != EditingState && editable_ &&
+        !isFixed(at.column(), at.row()) && typed_character(*e) &&
+        !accepts(at.column(), at.row(), *e)) {
+        e->accept();
+        return;
+    }
+    QTableWidget::keyPressEvent(e);
+}
+
+bool StringGrid::eventFilter(QObject* watched, QEvent* e) {
+    if (e->type() == QEvent::KeyPress && qobject_cast<QLineEdit*>(watched)) {
+        const QModelIndex at = currentIndex();
+        if (at.isValid() && !accepts(at.column(), at.row(), *static_cast<QKeyEvent*>(e)))
+            return true;
+    }
+    return QTableWidget::eventFilter(watched, e);
+}
+
+}  // namespace tavolin::ui
