@@ -1,0 +1,102 @@
+// Both windows made as the program entry makes them, with recorded dialogs, a fixed clock and a
+// chosen regional separator.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPushButton>
+#include <deque>
+#include <ostream>
+#include <memory>
+#include <vector>
+
+#include "ui/dialogs.h"
+#include "ui/main_window.h"
+#include "ui/matrix_window.h"
+#include "ui/regional.h"
+#include "ui/string_grid.h"
+
+// Readable QStrings in failure messages.
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+
+namespace tavolin::ui::testing_support {
+
+// Records every message and answers prompts from a queue (an empty queue cancels).
+struct RecordingDialogs final : Dialogs {
+    struct Message {
+        QString text, caption;
+        Icon icon;
+    };
+    struct Prompt {
+        QString caption, label, default_text;
+    };
+    std::vector<Message> messages;
+    std::vector<Prompt> prompts;
+    std::deque<QString> answers;
+
+    void message(QWidget*, const QString& text, const QString& caption, Icon icon) override {
+        messages.push_back({text, caption, icon});
+    }
+    QString prompt(QWidget*, const QString& caption, const QString& label,
+                   const QString& default_text) override {
+        prompts.push_back({caption, label, default_text});
+        if (answers.empty()) return default_text;
+        QString a = answers.front();
+        answers.pop_front();
+        return a;
+    }
+};
+
+inline QLocale locale_with(char sep) {
+    return sep == ',' ? QLocale(QLocale::Russian, QLocale::Russia)
+                      : QLocale(QLocale::English, QLocale::UnitedStates);
+}
+
+class Windows {
+public:
+    explicit Windows(char sep = ',', bool has_arguments = false) {
+        QLocale::setDefault(locale_with(sep));
+        form9 = std::make_unique<TForm9>(st, regional_separator());
+        form2 = std::make_unique<TForm2>(st, *form9, dialogs, [this] { return clock += 1000; },
+                                         has_arguments);
+    }
+    ~Windows() {
+        form9->hide();
+        form2->hide();
+    }
+
+    // Shows the main window, which runs the first activation.
+    void start() {
+        form2->show();
+        QApplication::processEvents();
+    }
+
+    template <typename T>
+    T* find(const char* name) const {
+        T* w = form2->findChild<T*>(name);
+        if (!w) w = form9->findChild<T*>(name);
+        EXPECT_NE(w, nullptr) << name;
+        return w;
+    }
+    QString text(const char* label) const { return find<QLabel>(label)->text(); }
+    StringGrid* grid1() const { return form2->findChild<StringGrid*>("StringGrid1"); }
+    StringGrid* grid2() const { return form2->findChild<StringGrid*>("StringGrid2"); }
+    QString sep_text(const char* with_comma) const {
+        QString s = with_comma;
+        if (form2->separator() == '.') s.replace(',', '.');
+        return s;
+    }
+
+    SimState st;
+    RecordingDialogs dialogs;
+    Integer clock = 0;
+    std::unique_ptr<TForm9> form9;
+    std::unique_ptr<TForm2> form2;
+};
+
+}  // namespace tavolin::ui::testing_support
