@@ -54,7 +54,11 @@ TForm2::TForm2(SimState& st, TForm9& form9, Dialogs& dialogs, Clock clock, bool 
     FormCreate(has_arguments);
 }
 
-TForm2::~TForm2() = default;
+TForm2::~TForm2() {
+    // Children destroyed after this class's part is gone may still signal (an open cell editor
+    // commits its text); none of that may reach the handlers here.
+    for (QObject* child : findChildren<QObject*>()) child->disconnect(this);
+}
 
 QLabel* TForm2::add_label(const char* name, const QString& text, int left, int top) {
     auto* label = new QLabel(text, client_);

@@ -66,8 +66,10 @@ public:
                                          has_arguments);
     }
     ~Windows() {
-        form9->hide();
-        form2->hide();
+        form2.reset();
+        form9.reset();
+        // Qt Charts deletes some of its items later; let them go before the next windows.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 
     // Shows the main window, which runs the first activation.
