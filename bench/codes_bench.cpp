@@ -16,7 +16,8 @@ void BM_EncodeDecode(benchmark::State& state) {
     Integer seed = 3;
     for (auto _ : state) {
         code->encode(symbols, coded);
-        for (int i = 0; i < kPacket; i += 3) coded[i].inv ^= static_cast<Word>(1u << (i % code->n0()));
+        for (int i = 0; i < kPacket; i += 3)
+            coded[i].inv ^= static_cast<Word>(1u << (i % code->n0()));
         code->decode(coded, decoded, seed);
         benchmark::DoNotOptimize(decoded.data());
     }

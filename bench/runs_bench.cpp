@@ -35,9 +35,12 @@ struct NullOutputs final : RunOutputs {
 
 Byte word_length(Byte coding_type) {
     switch (coding_type) {
-        case kContinuous: return 16;
-        case kNoCoding: return 4;
-        default: return 7;
+        case kContinuous:
+            return 16;
+        case kNoCoding:
+            return 4;
+        default:
+            return 7;
     }
 }
 

@@ -21,10 +21,14 @@ constexpr Extended kNegligible = 1e-7L;
 
 fcode coder_of(Byte coding_type) {
     switch (coding_type) {
-        case kHamming: return encode_matr_one;
-        case kContinuous: return encode_nepr_one;
-        case kNoCoding: return encode_apriory_one;
-        default: return encode_cycle_one;
+        case kHamming:
+            return encode_matr_one;
+        case kContinuous:
+            return encode_nepr_one;
+        case kNoCoding:
+            return encode_apriory_one;
+        default:
+            return encode_cycle_one;
     }
 }
 
@@ -55,15 +59,19 @@ void kan_matr_big(matr& k_m, const matr& isk, Byte razm) {
         vect& row = k_m[i];
         for (Word j = 0; j <= max_comb; ++j) {
             const Extended p = veroyatn(i, j, 4, isk);
-            if (rast(i, j) == 1) row[i] += p;
-            else if (const Byte s = posit(table, j); s < razm) row[s] += p;
+            if (rast(i, j) == 1)
+                row[i] += p;
+            else if (const Byte s = posit(table, j); s < razm)
+                row[s] += p;
         }
         row[razm] = std::fabs(1 - Sum(row));
         if (row[razm] < kNegligible) row[razm] = 0;
     }
 }
 
-void encode_mass(const SimState& st, vectw& mass) { fill_mass(st, st.coding_type, mass); }
+void encode_mass(const SimState& st, vectw& mass) {
+    fill_mass(st, st.coding_type, mass);
+}
 
 Byte posit(const vectw& inpa, Word inpc) {
     for (std::size_t i = 0; i < inpa.size(); ++i)

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <array>
-#include <utility>
 #include <cassert>
 #include <limits>
+#include <utility>
 
 #include "channel/random.h"
 #include "codes/bitstring.h"
@@ -96,8 +96,10 @@ void noise_general(const DrawTable (&rows)[2], Byte n0, const vectenc& inp, vect
         Word inv = 0, stir = 0;
         for (Word mask = top; mask != 0; mask >>= 1) {
             const Byte r = rows[n_and(inp[i].inv, mask)].pick(next_state(seed));
-            if (r == 1) inv |= mask;
-            else if (r == 2) stir |= mask;
+            if (r == 1)
+                inv |= mask;
+            else if (r == 2)
+                stir |= mask;
         }
         outp[i] = {inv, stir};
     }

@@ -24,9 +24,12 @@ DrawTable::DrawTable(const vect& v) : size_(static_cast<Byte>(v.size())) {
         t += v[i];
         // Scaling by 2^32 is exact; clamp into the range of draws so the cast is defined.
         const Extended scaled = std::floor(t * 0x1p32L);
-        if (!(scaled >= -1)) threshold_[i] = -1;  // below every draw, NaN included
-        else if (scaled > 0x1p32L) threshold_[i] = std::int64_t{1} << 32;
-        else threshold_[i] = static_cast<std::int64_t>(scaled);
+        if (!(scaled >= -1))
+            threshold_[i] = -1;  // below every draw, NaN included
+        else if (scaled > 0x1p32L)
+            threshold_[i] = std::int64_t{1} << 32;
+        else
+            threshold_[i] = static_cast<std::int64_t>(scaled);
         if (i > 0 && threshold_[i] < threshold_[i - 1]) monotone_ = false;
     }
     if (!monotone_) return;

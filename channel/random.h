@@ -39,7 +39,9 @@ inline Extended Random(Integer& RandSeed) {
 
 // The erasure decoders' tie-break: a draw above one half. On integers, k * 2^-32 > 0.5 is
 // k > 2^31.
-inline bool tie_break(Integer& RandSeed) { return next_state(RandSeed) > 0x80000000u; }
+inline bool tie_break(Integer& RandSeed) {
+    return next_state(RandSeed) > 0x80000000u;
+}
 
 // Draws one index from `v` with the caller's stream `rSeed`: loads it into `RandSeed`, draws,
 // stores the new state back into both. Returns the first index whose running total reaches the
@@ -50,7 +52,7 @@ Byte gen(const vect& v, Integer& rSeed, Integer& RandSeed);
 // are fixed for a run, so "t >= k * 2^-32" is "floor(t * 2^32) >= k": exact, with no
 // floating-point walk per draw.
 class DrawTable {
-public:
+  public:
     static constexpr std::size_t kMax = 16;
 
     DrawTable() = default;
@@ -70,7 +72,7 @@ public:
         return i;
     }
 
-private:
+  private:
     static constexpr int kGuideShift = 24;  // 256 buckets of draws
     std::array<std::int64_t, kMax> threshold_{};
     // guide_[b]: the answer for the smallest draw of bucket b, where a monotone scan may start.

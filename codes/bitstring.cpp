@@ -16,8 +16,8 @@ Cardinal BinToInt(std::string_view bin) {
     const std::size_t count = bin.size() % 256;  // lengths are counted in 8 bits
     std::uint64_t v = 0;                         // wraps like a signed 64-bit accumulator
     for (std::size_t i = 0; i < count; ++i)
-        v = 2 * v + static_cast<std::uint64_t>(static_cast<std::int64_t>(
-                        static_cast<unsigned char>(bin[i])) - '0');
+        v = 2 * v + static_cast<std::uint64_t>(
+                        static_cast<std::int64_t>(static_cast<unsigned char>(bin[i])) - '0');
     const auto sv = static_cast<std::int64_t>(v);
     const std::uint64_t magnitude = sv < 0 ? 0 - v : v;
     return static_cast<Cardinal>(magnitude);
@@ -30,7 +30,9 @@ bool Check_Str(std::string_view st) {
     return BinToInt(st) != 0;
 }
 
-Byte rast(Word a, Word b) { return static_cast<Byte>(std::popcount(static_cast<Word>(a ^ b))); }
+Byte rast(Word a, Word b) {
+    return static_cast<Byte>(std::popcount(static_cast<Word>(a ^ b)));
+}
 
 std::string xor_str(std::string_view st1, std::string_view st2) {
     const auto len1 = static_cast<Byte>(st1.size());

@@ -17,7 +17,9 @@ Cardinal BinToInt(std::string_view bin);
 // True for a non-empty string of '0' and '1' whose value is not zero.
 bool Check_Str(std::string_view st);
 // 1 when `i` AND `o` is not zero.
-inline Byte n_and(Word i, Word o) { return (i & o) != 0 ? 1 : 0; }
+inline Byte n_and(Word i, Word o) {
+    return (i & o) != 0 ? 1 : 0;
+}
 // Hamming distance between two words.
 Byte rast(Word a, Word b);
 // Position-by-position comparison of two strings aligned at their last characters, the shorter

@@ -13,7 +13,7 @@
 namespace tavolin {
 
 class Code {
-public:
+  public:
     virtual ~Code() = default;
 
     Byte n0() const { return n0_; }
@@ -30,7 +30,7 @@ public:
     virtual ErrorCounters count_errors(const vectb& inp_s, const vectenc& s2_coded,
                                        const vectenc& s3_noise, const vectenc& s4) const = 0;
 
-protected:
+  protected:
     // The message decoder of the codes that resolve one erasure: a word with one erased bit is
     // decoded under both fillings and a draw settles a disagreement; a word with more keeps its
     // received information bits and their marks (`undecoded`). A packet without erasures takes
@@ -76,7 +76,7 @@ protected:
     // Fills the code word table from the per-symbol coder under the state's parameters.
     Code(const SimState& st, fcode coder, Byte n0);
 
-private:
+  private:
     std::array<Word, 16> words_{};
     Byte n0_;
 };

@@ -6,7 +6,9 @@ namespace tavolin {
 
 namespace {
 
-Byte frame(const SimState& st) { return static_cast<Byte>(st.L_default); }
+Byte frame(const SimState& st) {
+    return static_cast<Byte>(st.L_default);
+}
 
 // Bits 1, 3, 5, 7 and bits 0, 2, 4, 6 of a byte, each packed into a nibble.
 struct ByteSplit {

@@ -21,7 +21,7 @@ void decode_nepr(SimState& st, const vectenc& inp, vectenc& outp);
 // toggles e at i and at i + L only, so which bits the decoder flips depends on e alone and is
 // tabled for every e.
 class ContinuousCode final : public Code {
-public:
+  public:
     explicit ContinuousCode(const SimState& st);
     Word decode_word(Word w) const {
         const Split s = split(w);
@@ -34,7 +34,7 @@ public:
         return count_with(*this, inp_s, s2_coded, s3_noise, s4);
     }
 
-private:
+  private:
     struct Split {
         Word inf, contr;
     };

@@ -57,7 +57,9 @@ std::vector<Word> single_syndromes(Word pol, Byte n0, Byte r) {
 
 }  // namespace
 
-Byte degree(Word pol) { return pol == 0 ? 0 : static_cast<Byte>(std::bit_width(pol) - 1); }
+Byte degree(Word pol) {
+    return pol == 0 ? 0 : static_cast<Byte>(std::bit_width(pol) - 1);
+}
 
 Word Ost(Cardinal u, Word r, Byte p1, Byte p2) {
     for (int i = p1 - 1; i >= 0; --i)

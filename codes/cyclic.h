@@ -26,11 +26,9 @@ void decode_cycle(SimState& st, const vectenc& inp, vectenc& outp);
 // The decoder as tables built from `decode_cycle_one`'s search: the syndrome of the high four
 // bits, and the error pattern the search picks for each syndrome.
 class CyclicCode final : public Code {
-public:
+  public:
     explicit CyclicCode(const SimState& st);
-    Word decode_word(Word u) const {
-        return static_cast<Word>((u ^ pattern_[syndrome(u)]) >> r_);
-    }
+    Word decode_word(Word u) const { return static_cast<Word>((u ^ pattern_[syndrome(u)]) >> r_); }
     void decode(const vectenc& inp, vectenc& outp, Integer& RandSeed) const override;
     bool found_error(Word received) const override { return syndrome(received) != 0; }
     ErrorCounters count_errors(const vectb& inp_s, const vectenc& s2_coded, const vectenc& s3_noise,
@@ -38,7 +36,7 @@ public:
         return count_with(*this, inp_s, s2_coded, s3_noise, s4);
     }
 
-private:
+  private:
     Word syndrome(Word u) const {
         return static_cast<Word>((u & low_mask_) ^ high_syndrome_[(u >> r_) & 15u]);
     }

@@ -13,11 +13,16 @@ Code::Code(const SimState& st, fcode coder, Byte n0) : n0_(n0) {
 
 std::unique_ptr<Code> make_code(const SimState& st) {
     switch (st.coding_type) {
-        case kCyclic: return std::make_unique<CyclicCode>(st);
-        case kHamming: return std::make_unique<HammingCode>(st);
-        case kContinuous: return std::make_unique<ContinuousCode>(st);
-        case kNoCoding: return std::make_unique<NoCode>(st);
-        default: return nullptr;
+        case kCyclic:
+            return std::make_unique<CyclicCode>(st);
+        case kHamming:
+            return std::make_unique<HammingCode>(st);
+        case kContinuous:
+            return std::make_unique<ContinuousCode>(st);
+        case kNoCoding:
+            return std::make_unique<NoCode>(st);
+        default:
+            return nullptr;
     }
 }
 
@@ -47,13 +52,16 @@ void decode_none(const vectenc& inp, vectenc& outp) {
     for (std::size_t i = 0; i < inp.size(); ++i) outp[i] = inp[i];
 }
 
-Word encode_apriory_one(const SimState&, Word inp) { return inp; }
+Word encode_apriory_one(const SimState&, Word inp) {
+    return inp;
+}
 
 bool found_error(const SimState& st, Word inp) {
     switch (st.coding_type) {
         case kCyclic:
             return Ost(inp, st.Polinom_default, 4, static_cast<Byte>(st.n0 - 4)) != 0;
-        case kHamming: return Get_Sindr(inp, st.pr_m_x, st.n0) != 0;
+        case kHamming:
+            return Get_Sindr(inp, st.pr_m_x, st.n0) != 0;
         case kContinuous: {
             const std::string word = IntToBin(inp, st.n0);
             std::string inf, contr;
@@ -64,17 +72,26 @@ bool found_error(const SimState& st, Word inp) {
             const std::size_t keep = inf.size() > st.L_default ? inf.size() - st.L_default : 0;
             return xor_str(inf, inf.substr(0, keep)) != contr;
         }
-        case kNoCoding: return true;
-        default: return false;
+        case kNoCoding:
+            return true;
+        default:
+            return false;
     }
 }
 
 void set_n0(SimState& st) {
     switch (st.coding_type) {
-        case kCyclic: st.n0 = static_cast<Byte>(degree(st.Polinom_default) + 4); break;
-        case kHamming: st.n0 = 7; break;
-        case kContinuous: st.n0 = static_cast<Byte>(2 * (st.L_default + 4)); break;
-        default: break;
+        case kCyclic:
+            st.n0 = static_cast<Byte>(degree(st.Polinom_default) + 4);
+            break;
+        case kHamming:
+            st.n0 = 7;
+            break;
+        case kContinuous:
+            st.n0 = static_cast<Byte>(2 * (st.L_default + 4));
+            break;
+        default:
+            break;
     }
 }
 

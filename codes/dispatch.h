@@ -16,7 +16,7 @@ void set_n0(SimState& st);
 
 // Without coding the code word is the symbol itself and every word counts as an error found.
 class NoCode final : public Code {
-public:
+  public:
     explicit NoCode(const SimState& st);
     void decode(const vectenc& inp, vectenc& outp, Integer& RandSeed) const override;
     bool found_error(Word) const override { return true; }

@@ -9,12 +9,18 @@ namespace tavolin {
 
 namespace {
 
-constexpr bool is_power_of_two(int q) { return (q & (q - 1)) == 0; }
+constexpr bool is_power_of_two(int q) {
+    return (q & (q - 1)) == 0;
+}
 
-Byte parity(Word v) { return static_cast<Byte>(std::popcount(v) & 1); }
+Byte parity(Word v) {
+    return static_cast<Byte>(std::popcount(v) & 1);
+}
 
 // Information bits of a 7-bit word: positions 3, 5, 6, 7, i.e. bit 4 to bit 3, bits 2..0 kept.
-Word info_bits(Word w) { return static_cast<Word>(((w >> 1) & 8u) | (w & 7u)); }
+Word info_bits(Word w) {
+    return static_cast<Word>(((w >> 1) & 8u) | (w & 7u));
+}
 
 }  // namespace
 
@@ -41,8 +47,7 @@ void prover_m_x(vectw& pr_m_x) {
     pr_m_x.assign(3, 0);
     for (int i = 1; i <= 3; ++i)
         for (int j = 1; j <= 7; ++j)
-            pr_m_x[i - 1] =
-                static_cast<Word>((pr_m_x[i - 1] << 1) | ((j & (8 >> i)) != 0 ? 1 : 0));
+            pr_m_x[i - 1] = static_cast<Word>((pr_m_x[i - 1] << 1) | ((j & (8 >> i)) != 0 ? 1 : 0));
 }
 
 Word encode_matr_one(const SimState& st, Word inp) {
@@ -79,7 +84,9 @@ Word decode_word_with(const vectw& pr_m_x, Byte n0, Word c) {
 
 }  // namespace
 
-Word Decode_matr_one(const SimState& st, Word c) { return decode_word_with(st.pr_m_x, st.n0, c); }
+Word Decode_matr_one(const SimState& st, Word c) {
+    return decode_word_with(st.pr_m_x, st.n0, c);
+}
 
 enc_sym decode_matr_stir(SimState& st, enc_sym inp) {
     if (rast(0, inp.stir) > 1) return {info_bits(inp.inv), info_bits(inp.stir)};
@@ -105,7 +112,9 @@ HammingCode::HammingCode(const SimState& st) : Code(st, encode_matr_one, 7) {
 void HammingCode::decode(const vectenc& inp, vectenc& outp, Integer& RandSeed) const {
     decode_with_erasures(
         inp, outp, RandSeed, [this](Word w) { return decode_word(w); },
-        [](enc_sym w) { return enc_sym{info_bits(w.inv), info_bits(w.stir)}; });
+        [](enc_sym w) {
+            return enc_sym{info_bits(w.inv), info_bits(w.stir)};
+        });
 }
 
 }  // namespace tavolin

@@ -17,7 +17,7 @@ void decode_matr(SimState& st, const vectenc& inp, vectenc& outp);
 
 // The decoder as a table of all 128 received words, built from `Decode_matr_one`.
 class HammingCode final : public Code {
-public:
+  public:
     explicit HammingCode(const SimState& st);
     Word decode_word(Word c) const { return decoded_[c & 127u]; }
     void decode(const vectenc& inp, vectenc& outp, Integer& RandSeed) const override;
@@ -27,7 +27,7 @@ public:
         return count_with(*this, inp_s, s2_coded, s3_noise, s4);
     }
 
-private:
+  private:
     std::array<Byte, 128> decoded_{};
     std::array<Byte, 128> syndrome_{};
 };

@@ -39,7 +39,8 @@ PolynomialCheck check_polynomial_text(std::string_view text) {
     if (!Check_Str(text)) return {0, SettingRefusal::NotBinary};
     const Cardinal p = BinToInt(text);
     Cardinal distinct = 0, needed = 0;
-    if (text.size() > kMaxPolynomialDigits || !Check_Polinom(static_cast<Word>(p), distinct, needed))
+    if (text.size() > kMaxPolynomialDigits ||
+        !Check_Polinom(static_cast<Word>(p), distinct, needed))
         return {0, SettingRefusal::PolynomialRefused};
     return {static_cast<Word>(p), std::nullopt};
 }

@@ -21,8 +21,10 @@ bool start_nepr(SimState& st, const RunInputs& in, RunOutputs& out) {
     st.alph_ver_main = std::move(setup->probs);
     st.isk_main = std::move(setup->isk);
     set_n0(st);
-    if (in.model_switch()) kan_matr_big(st.k_m_main, st.isk_main, n);
-    else kan_matr(st.k_m_main, st.isk_main, n);
+    if (in.model_switch())
+        kan_matr_big(st.k_m_main, st.isk_main, n);
+    else
+        kan_matr(st.k_m_main, st.isk_main, n);
     if (st.s_matrix) out.set_mat1(st.k_m_main);
     st.k_m_k_s.assign(n, vectc(n + 1u, 0));
     st.errors.reset();

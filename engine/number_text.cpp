@@ -1,16 +1,19 @@
 #include "engine/number_text.h"
 
+#include <locale.h>
+
 #include <charconv>
 #include <clocale>
 #include <cmath>
 #include <cstdlib>
-#include <locale.h>
 
 namespace tavolin {
 
 namespace {
 
-bool is_digit(char c) { return c >= '0' && c <= '9'; }
+bool is_digit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 bool is_hex_digit(char c) {
     return is_digit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
@@ -79,8 +82,10 @@ std::string exponent_text(const std::string& kept, int exponent, bool negative, 
     frac.resize(mantissa_digits > 0 ? mantissa_digits - 1 : 0, '0');
     if (!frac.empty()) out += sep + frac;
     out += 'E';
-    if (exponent < 0) out += '-';
-    else if (signed_exponent) out += '+';
+    if (exponent < 0)
+        out += '-';
+    else if (signed_exponent)
+        out += '+';
     std::string e = std::to_string(std::abs(exponent));
     if (static_cast<int>(e.size()) < exp_width) e.insert(0, exp_width - e.size(), '0');
     return out + e;

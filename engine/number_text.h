@@ -24,7 +24,7 @@ std::optional<Integer> parse_integer(std::string_view text);
 
 // The failed strict conversion, carrying the description the error report shows.
 class ConversionError : public std::runtime_error {
-public:
+  public:
     explicit ConversionError(std::string_view text);
 };
 
@@ -45,6 +45,8 @@ std::string format_fixed(Extended value, int precision, int decimals, char sep);
 std::string format_general(Extended value, char sep);
 
 // The fixed format of every result label: 5 significant digits, 4 decimals.
-inline std::string format_label(Extended value, char sep) { return format_fixed(value, 5, 4, sep); }
+inline std::string format_label(Extended value, char sep) {
+    return format_fixed(value, 5, 4, sep);
+}
 
 }  // namespace tavolin

@@ -106,8 +106,10 @@ void doPocket(SimState& st, const RunInputs& in, RunOutputs& out) {
     st.n0 = code->n0();
     code->encode(p.inp_s, p.s2_coded);
     matr k_m;
-    if (in.model_switch()) kan_matr_big(k_m, setup->isk, n);
-    else kan_matr(k_m, setup->isk, n);
+    if (in.model_switch())
+        kan_matr_big(k_m, setup->isk, n);
+    else
+        kan_matr(k_m, setup->isk, n);
     if (st.s_matrix) out.set_mat1(k_m);
     vect apr;
     apriori(k_m, apr, alph_ver);

@@ -14,9 +14,9 @@ inline constexpr int kMinSymbols = 9;
 
 // The inputs of a run, read and checked.
 struct RunSetup {
-    Word sz = 0;   // packet size
-    vect probs;    // the alphabet's probabilities, n = probs.size()
-    matr isk;      // bit transition matrix: 2 rows of 2 (inversion) or 3 (erasure) columns
+    Word sz = 0;  // packet size
+    vect probs;   // the alphabet's probabilities, n = probs.size()
+    matr isk;     // bit transition matrix: 2 rows of 2 (inversion) or 3 (erasure) columns
 };
 
 enum class ReadMode {

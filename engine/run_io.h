@@ -21,15 +21,15 @@ enum class Refusal {
 };
 
 class RunInputs {
-public:
+  public:
     virtual ~RunInputs() = default;
-    virtual std::string packet_size_text() const = 0;          // Edit2
-    virtual std::string probability_text(int row) const = 0;   // StringGrid1 column 2, rows 1..16
-    virtual int noise_type() const = 0;                        // RadioGroup1: 0, 1, or -1 for none
+    virtual std::string packet_size_text() const = 0;         // Edit2
+    virtual std::string probability_text(int row) const = 0;  // StringGrid1 column 2, rows 1..16
+    virtual int noise_type() const = 0;                       // RadioGroup1: 0, 1, or -1 for none
     virtual std::string channel_text(int col, int row) const = 0;  // StringGrid2 cell [col, row]
-    virtual bool model_switch() const = 0;                     // CheckBox2: kan_matr_big
-    virtual bool counting_switch() const = 0;                  // CheckBox3: count on code words
-    virtual std::string bit_time_text() const = 0;             // Edit1
+    virtual bool model_switch() const = 0;                         // CheckBox2: kan_matr_big
+    virtual bool counting_switch() const = 0;                      // CheckBox3: count on code words
+    virtual std::string bit_time_text() const = 0;                 // Edit1
     virtual char decimal_separator() const = 0;
 };
 
@@ -37,7 +37,7 @@ enum class ValueLabel { Label12, Label14, Label19, Label20, Label21, Label22 };
 enum class Chart { Chart1, Chart2 };
 
 class RunOutputs {
-public:
+  public:
     virtual ~RunOutputs() = default;
     // Label10: the packet size as read, or the symbols drawn since a continuous run started.
     virtual void show_symbols_sent(std::int64_t count) = 0;

@@ -24,7 +24,9 @@ std::uint64_t little_endian(const unsigned char* p, int bytes) {
     return v;
 }
 
-QString shown(Extended v, char sep) { return QString::fromStdString(format_fixed(v, 5, 4, sep)); }
+QString shown(Extended v, char sep) {
+    return QString::fromStdString(format_fixed(v, 5, 4, sep));
+}
 
 }  // namespace
 
@@ -81,7 +83,8 @@ std::optional<QString> impAlph(StringGrid& grid, char sep, const QString& path) 
                 ConversionError(grid.cell(kProbabilityColumn, j).toStdString()).what());
         remainder -= *read_back;
     }
-    if (remainder != 1 && records > 0) grid.setCell(kProbabilityColumn, records, shown(last + remainder, sep));
+    if (remainder != 1 && records > 0)
+        grid.setCell(kProbabilityColumn, records, shown(last + remainder, sep));
     for (int row = records + 1; row <= kRows; ++row) grid.setCell(kProbabilityColumn, row, "0");
     file.close();
     QFile::remove(path);  // a failure to delete is ignored

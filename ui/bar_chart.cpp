@@ -69,7 +69,9 @@ void BarChart::setBar(int i, std::optional<double> value) {
     rescale();
 }
 
-int BarChart::bars(int i) const { return sets_[i]->count(); }
+int BarChart::bars(int i) const {
+    return sets_[i]->count();
+}
 
 void BarChart::rescale() {
     double top = 0, bottom = 0;

@@ -14,7 +14,7 @@ namespace tavolin::ui {
 
 class BarChart : public QChartView {
     Q_OBJECT
-public:
+  public:
     struct SeriesSpec {
         const char* object_name;  // Series1 ...
         QString title;
@@ -30,7 +30,7 @@ public:
     // How many bars a series holds.
     int bars(int i) const;
 
-private:
+  private:
     void rescale();
     QBarSet* sets_[2];
     QBarSeries* bar_series_;

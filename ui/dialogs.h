@@ -9,12 +9,13 @@ class QWidget;
 namespace tavolin::ui {
 
 class Dialogs {
-public:
+  public:
     enum class Icon { Error, Information };
 
     virtual ~Dialogs() = default;
     // A modal message box owned by `owner`, with one OK button.
-    virtual void message(QWidget* owner, const QString& text, const QString& caption, Icon icon) = 0;
+    virtual void message(QWidget* owner, const QString& text, const QString& caption,
+                         Icon icon) = 0;
     // A modal text prompt; returns the edited text, or `default_text` when cancelled.
     virtual QString prompt(QWidget* owner, const QString& caption, const QString& label,
                            const QString& default_text) = 0;
@@ -22,7 +23,7 @@ public:
 
 // The real dialogs: QMessageBox and QInputDialog.
 class QtDialogs final : public Dialogs {
-public:
+  public:
     void message(QWidget* owner, const QString& text, const QString& caption, Icon icon) override;
     QString prompt(QWidget* owner, const QString& caption, const QString& label,
                    const QString& default_text) override;

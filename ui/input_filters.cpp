@@ -11,10 +11,12 @@ namespace tavolin::ui {
 
 namespace {
 
-std::string candidate(const QString& text, QChar typed) { return (text + typed).toStdString(); }
+std::string candidate(const QString& text, QChar typed) {
+    return (text + typed).toStdString();
+}
 
 class LineEditFilter final : public QObject {
-public:
+  public:
     LineEditFilter(QLineEdit* edit, std::function<bool(const QString&, QChar)> accepts)
         : QObject(edit), edit_(edit), accepts_(std::move(accepts)) {}
 
@@ -24,7 +26,7 @@ public:
         return typed && !accepts_(edit_->text(), *typed);  // a refused key simply vanishes
     }
 
-private:
+  private:
     QLineEdit* edit_;
     std::function<bool(const QString&, QChar)> accepts_;
 };

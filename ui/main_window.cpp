@@ -6,6 +6,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QLocale>
 #include <QMenu>
@@ -49,6 +50,7 @@ TForm2::TForm2(SimState& st, TForm9& form9, Dialogs& dialogs, Clock clock, bool 
                    Qt::MSWindowsFixedSizeDialogHint);
     build_controls();
     build_menu();
+    layout()->setSizeConstraint(QLayout::SetFixedSize);  // a fixed window, not resizable
     set_tab_order();
     install_filters();
     FormCreate(has_arguments);
@@ -80,7 +82,8 @@ void TForm2::build_controls() {
     StringGrid1->setObjectName("StringGrid1");
     StringGrid1->setGeometry(8, 27, 209, 430);
 
-    RadioGroup1 = new RadioGroup("Тип помех канала связи", {"С инверсией", "Со стиранием"}, 2, client_);
+    RadioGroup1 =
+        new RadioGroup("Тип помех канала связи", {"С инверсией", "Со стиранием"}, 2, client_);
     RadioGroup1->setObjectName("RadioGroup1");
     RadioGroup1->setGeometry(223, 8, 202, 49);
     RadioGroup1->setItemIndex(0);
@@ -202,9 +205,9 @@ void TForm2::build_menu() {
 }
 
 void TForm2::set_tab_order() {
-    QWidget* order[] = {StringGrid1, RadioGroup1, StringGrid2, Edit1,     RadioGroup2,
-                        Button1,     Edit2,       Chart1,      Button2,   Chart2,
-                        Button3,     CheckBox1,   CheckBox2,   Button4,   CheckBox3};
+    QWidget* order[] = {StringGrid1, RadioGroup1, StringGrid2, Edit1,   RadioGroup2,
+                        Button1,     Edit2,       Chart1,      Button2, Chart2,
+                        Button3,     CheckBox1,   CheckBox2,   Button4, CheckBox3};
     for (std::size_t i = 0; i + 1 < std::size(order); ++i) setTabOrder(order[i], order[i + 1]);
 }
 
@@ -245,7 +248,8 @@ void TForm2::activate_unit1() {
     const QString sixteenth = QString::fromStdString(format_general(0.0625L, sep_));
     for (int i = 1; i <= 16; ++i) {
         StringGrid1->setCell(0, i, QString(QChar(64 + i)));
-        StringGrid1->setCell(1, i, QString::fromStdString(IntToBin(static_cast<Cardinal>(i - 1), 4)));
+        StringGrid1->setCell(1, i,
+                             QString::fromStdString(IntToBin(static_cast<Cardinal>(i - 1), 4)));
         StringGrid1->setCell(2, i, sixteenth);
     }
     st_.Polinom_default = 13;
@@ -266,8 +270,10 @@ void TForm2::activate_unit1() {
     st_.seed2 = clock_();
     if (st_.imp) {
         const std::optional<QString> failure = impAlph(*StringGrid1, sep_);
-        if (failure) show_message(*failure, windowTitle(), Dialogs::Icon::Error);
-        else st_.imp = false;
+        if (failure)
+            show_message(*failure, windowTitle(), Dialogs::Icon::Error);
+        else
+            st_.imp = false;
     }
 }
 

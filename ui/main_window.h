@@ -31,7 +31,7 @@ using Clock = std::function<Integer()>;
 
 class TForm2 : public QMainWindow, public RunInputs, public RunOutputs {
     Q_OBJECT
-public:
+  public:
     TForm2(SimState& st, TForm9& form9, Dialogs& dialogs, Clock clock, bool has_arguments,
            QWidget* parent = nullptr);
     ~TForm2() override;
@@ -78,12 +78,12 @@ public:
     void refuse(Refusal why) override;
     void report_error(const std::string& description) override;
 
-protected:
+  protected:
     bool event(QEvent* e) override;
     void showEvent(QShowEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
 
-private:
+  private:
     void build_controls();
     void build_menu();
     void set_tab_order();

@@ -38,10 +38,11 @@ void TForm2::install_filters() {
     });
     StringGrid2->setKeyFilter([this](int col, int row, QChar typed) {
         if (row < 1 || row > 2) return false;
-        const QString other = col == kInversionColumn
-                                  ? (StringGrid2->colCount() == 3 ? StringGrid2->cell(kErasureColumn, row)
-                                                                  : QString("0"))
-                                  : StringGrid2->cell(kInversionColumn, row);
+        const QString other =
+            col == kInversionColumn
+                ? (StringGrid2->colCount() == 3 ? StringGrid2->cell(kErasureColumn, row)
+                                                : QString("0"))
+                : StringGrid2->cell(kInversionColumn, row);
         return channel_cell_accepts(StringGrid2->cell(col, row), typed, other, sep_);
     });
     install_key_filter(Edit1, [this](const QString& text, QChar typed) {
@@ -54,7 +55,8 @@ void TForm2::StringGrid1SetEditText() {
     // The same delimiting as a run's: the sum of exactly the probabilities a run would use.
     Extended sum = 0;
     for (int row = 1; row <= kAlphabetRows; ++row) {
-        const Extended v = to_number_or(StringGrid1->cell(kProbabilityColumn, row).toStdString(), sep_, 0);
+        const Extended v =
+            to_number_or(StringGrid1->cell(kProbabilityColumn, row).toStdString(), sep_, 0);
         if (v == 0) break;
         sum += v;
     }
@@ -90,17 +92,27 @@ void TForm2::RadioGroup1Click(int item) {
     CheckBox1->move(Button1->x(), CheckBox1->y());
 }
 
-void TForm2::RadioGroup2Click(int item) { CheckBox1->setEnabled(item == 1); }
+void TForm2::RadioGroup2Click(int item) {
+    CheckBox1->setEnabled(item == 1);
+}
 
 void TForm2::check_code_item(QAction* item, Byte coding_type) {
     item->setChecked(true);  // the group unchecks the other three
     st_.coding_type = coding_type;
 }
 
-void TForm2::N2Click() { check_code_item(N2, kCyclic); }
-void TForm2::N3Click() { check_code_item(N3, kHamming); }
-void TForm2::N4Click() { check_code_item(N4, kContinuous); }
-void TForm2::N6Click() { check_code_item(N6, kNoCoding); }
+void TForm2::N2Click() {
+    check_code_item(N2, kCyclic);
+}
+void TForm2::N3Click() {
+    check_code_item(N3, kHamming);
+}
+void TForm2::N4Click() {
+    check_code_item(N4, kContinuous);
+}
+void TForm2::N6Click() {
+    check_code_item(N6, kNoCoding);
+}
 
 void TForm2::N5Click() {
     auto refuse_setting = [this](SettingRefusal why) {
@@ -109,17 +121,23 @@ void TForm2::N5Click() {
     };
     if (st_.coding_type == kCyclic) {
         const auto digits = static_cast<Byte>(degree(st_.Polinom_default) + 1);
-        const QString text = dialogs_.prompt(this, "Ввод полинома", "Введите полином",
-                                             QString::fromStdString(IntToBin(st_.Polinom_default, digits)));
+        const QString text =
+            dialogs_.prompt(this, "Ввод полинома", "Введите полином",
+                            QString::fromStdString(IntToBin(st_.Polinom_default, digits)));
         const PolynomialCheck c = check_polynomial_text(text.toStdString());
-        if (c.refusal) refuse_setting(*c.refusal);
-        else st_.Polinom_default = c.polynomial;
+        if (c.refusal)
+            refuse_setting(*c.refusal);
+        else
+            st_.Polinom_default = c.polynomial;
     } else if (st_.coding_type == kContinuous) {
-        const QString text = dialogs_.prompt(this, "Ввод параметров непрерывного кодирования",
-                                             "Введите размер кадра", QString::number(st_.L_default));
+        const QString text =
+            dialogs_.prompt(this, "Ввод параметров непрерывного кодирования",
+                            "Введите размер кадра", QString::number(st_.L_default));
         const FrameCheck c = check_frame_text(text.toStdString());
-        if (c.refusal) refuse_setting(*c.refusal);
-        else st_.L_default = c.frame;
+        if (c.refusal)
+            refuse_setting(*c.refusal);
+        else
+            st_.L_default = c.frame;
     } else {
         show_message("Нет настраеваемых параметров", "Настройка кодирования",
                      Dialogs::Icon::Information);

@@ -51,8 +51,10 @@ void TForm2::Button1Click() {
 
 void TForm2::Timer1Timer() {
     if (message_open_) return;  // a tick while a message is open waits for the next one
-    if (CheckBox1->isChecked()) doPocket(st_, *this, *this);
-    else step_nepr(st_, *this, *this);
+    if (CheckBox1->isChecked())
+        doPocket(st_, *this, *this);
+    else
+        step_nepr(st_, *this, *this);
 }
 
 void TForm2::Button2Click() {
@@ -79,39 +81,57 @@ void TForm2::unlock_after_run() {
     Button1->show();
     Button2->setEnabled(false);
     Button2->hide();
-    for (QWidget* w : std::initializer_list<QWidget*>{Edit2, CheckBox1, CheckBox2, Edit1,
-                                                      StringGrid2, RadioGroup1, RadioGroup2,
-                                                      StringGrid1})
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{Edit2, CheckBox1, CheckBox2, Edit1, StringGrid2,
+                                         RadioGroup1, RadioGroup2, StringGrid1})
         w->setEnabled(true);
     N1->setEnabled(true);
 }
 
-std::string TForm2::packet_size_text() const { return Edit2->text().toStdString(); }
+std::string TForm2::packet_size_text() const {
+    return Edit2->text().toStdString();
+}
 
 std::string TForm2::probability_text(int row) const {
     return StringGrid1->cell(2, row).toStdString();
 }
 
-int TForm2::noise_type() const { return RadioGroup1->itemIndex(); }
+int TForm2::noise_type() const {
+    return RadioGroup1->itemIndex();
+}
 
 std::string TForm2::channel_text(int col, int row) const {
     return StringGrid2->cell(col, row).toStdString();
 }
 
-bool TForm2::model_switch() const { return CheckBox2->isChecked(); }
-bool TForm2::counting_switch() const { return CheckBox3->isChecked(); }
-std::string TForm2::bit_time_text() const { return Edit1->text().toStdString(); }
+bool TForm2::model_switch() const {
+    return CheckBox2->isChecked();
+}
+bool TForm2::counting_switch() const {
+    return CheckBox3->isChecked();
+}
+std::string TForm2::bit_time_text() const {
+    return Edit1->text().toStdString();
+}
 
-void TForm2::show_symbols_sent(std::int64_t count) { set_label(Label10, QString::number(count)); }
+void TForm2::show_symbols_sent(std::int64_t count) {
+    set_label(Label10, QString::number(count));
+}
 
 QLabel* TForm2::value_label(ValueLabel label) const {
     switch (label) {
-        case ValueLabel::Label12: return Label12;
-        case ValueLabel::Label14: return Label14;
-        case ValueLabel::Label19: return Label19;
-        case ValueLabel::Label20: return Label20;
-        case ValueLabel::Label21: return Label21;
-        case ValueLabel::Label22: return Label22;
+        case ValueLabel::Label12:
+            return Label12;
+        case ValueLabel::Label14:
+            return Label14;
+        case ValueLabel::Label19:
+            return Label19;
+        case ValueLabel::Label20:
+            return Label20;
+        case ValueLabel::Label21:
+            return Label21;
+        case ValueLabel::Label22:
+            return Label22;
     }
     return Label12;
 }
@@ -127,9 +147,15 @@ void TForm2::show_bars(Chart chart, std::optional<double> apriori,
     c->setBar(1, aposteriori);
 }
 
-void TForm2::set_mat1(const matr& m) { form9_.setMat1(m); }
-void TForm2::set_mat2(const matr& m) { form9_.setMat2(m); }
-void TForm2::show_matrix() { form9_.showMatrix(); }
+void TForm2::set_mat1(const matr& m) {
+    form9_.setMat1(m);
+}
+void TForm2::set_mat2(const matr& m) {
+    form9_.setMat2(m);
+}
+void TForm2::show_matrix() {
+    form9_.showMatrix();
+}
 
 void TForm2::refuse(Refusal why) {
     show_message(QString::fromUtf8(refusal_text(why)), QString::fromUtf8(kInputCaption),

@@ -75,8 +75,12 @@ TForm9::TForm9(SimState& st, char sep, QWidget* parent)
     StringGrid2 = make_grid("StringGrid2", Panel2, 8, 25);
 }
 
-void TForm9::setMat1(const matr& m) { st_.mat1 = copy_matrix(m); }
-void TForm9::setMat2(const matr& m) { st_.mat2 = copy_matrix(m); }
+void TForm9::setMat1(const matr& m) {
+    st_.mat1 = copy_matrix(m);
+}
+void TForm9::setMat2(const matr& m) {
+    st_.mat2 = copy_matrix(m);
+}
 
 void TForm9::showMatrix() {
     show_one(st_.mat1, StringGrid1);

@@ -15,7 +15,7 @@ class StringGrid;
 
 class TForm9 : public QWidget {
     Q_OBJECT
-public:
+  public:
     TForm9(SimState& st, char sep, QWidget* parent = nullptr);
 
     void setMat1(const matr& m);
@@ -23,10 +23,10 @@ public:
     void showMatrix();
     void BitBtn1Click();
 
-protected:
+  protected:
     void resizeEvent(QResizeEvent* e) override;
 
-private:
+  private:
     void FormResize();
     void show_one(const matr& m, StringGrid* grid) const;
 

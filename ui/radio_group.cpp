@@ -6,8 +6,7 @@
 
 namespace tavolin::ui {
 
-RadioGroup::RadioGroup(const QString& title, const QStringList& items, int columns,
-                       QWidget* parent)
+RadioGroup::RadioGroup(const QString& title, const QStringList& items, int columns, QWidget* parent)
     : QGroupBox(title, parent), group_(new QButtonGroup(this)) {
     auto* layout = new QGridLayout(this);
     layout->setContentsMargins(6, 2, 4, 2);
@@ -24,7 +23,9 @@ RadioGroup::RadioGroup(const QString& title, const QStringList& items, int colum
     });
 }
 
-int RadioGroup::itemIndex() const { return group_->checkedId(); }
+int RadioGroup::itemIndex() const {
+    return group_->checkedId();
+}
 
 void RadioGroup::setItemIndex(int index) {
     if (QAbstractButton* b = group_->button(index)) b->setChecked(true);

@@ -12,17 +12,17 @@ namespace tavolin::ui {
 
 class RadioGroup : public QGroupBox {
     Q_OBJECT
-public:
+  public:
     RadioGroup(const QString& title, const QStringList& items, int columns, QWidget* parent);
 
     int itemIndex() const;  // -1 when no item is selected
     void setItemIndex(int index);
     QRadioButton* button(int index) const;
 
-signals:
+  signals:
     void itemChanged(int index);
 
-private:
+  private:
     QButtonGroup* group_;
 };
 

@@ -13,7 +13,7 @@ namespace tavolin::ui {
 // The in-place editor: a line edit whose keys pass the grid's filter and whose every change
 // reaches the cell at once.
 class GridDelegate final : public QStyledItemDelegate {
-public:
+  public:
     explicit GridDelegate(StringGrid* grid) : QStyledItemDelegate(grid), grid_(grid) {}
 
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&,
@@ -35,7 +35,7 @@ public:
         emit grid_->editTextChanged(index.column(), index.row());
     }
 
-private:
+  private:
     StringGrid* grid_;
 };
 
@@ -131,9 +131,8 @@ void StringGrid::keyPressEvent(QKeyEvent* e) {
     // A key on a cell that is not being edited opens its editor with the key as its text; it is
     // judged, like every key, against the cell's text plus the character.
     const QModelIndex at = currentIndex();
-    if (at.isValid() && state() != EditingState && editable_ &&
-        !isFixed(at.column(), at.row()) && typed_character(*e) &&
-        !accepts(at.column(), at.row(), *e)) {
+    if (at.isValid() && state() != EditingState && editable_ && !isFixed(at.column(), at.row()) &&
+        typed_character(*e) && !accepts(at.column(), at.row(), *e)) {
         e->accept();
         return;
     }

@@ -10,7 +10,7 @@ namespace tavolin::ui {
 
 class StringGrid : public QTableWidget {
     Q_OBJECT
-public:
+  public:
     // Returns whether the character typed into cell (col, row) may stand.
     using KeyFilter = std::function<bool(int col, int row, QChar typed)>;
 
@@ -28,15 +28,15 @@ public:
     void setEditable(bool editable);
     bool isFixed(int col, int row) const { return col < fixed_cols_ || row < fixed_rows_; }
 
-signals:
+  signals:
     // The text of a cell changed through its editor, or its editing ended.
     void editTextChanged(int col, int row);
 
-protected:
+  protected:
     void keyPressEvent(QKeyEvent* e) override;
     bool eventFilter(QObject* watched, QEvent* e) override;
 
-private:
+  private:
     friend class GridDelegate;
     bool accepts(int col, int row, const QKeyEvent& e) const;
     void fill_items();

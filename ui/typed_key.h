@@ -13,11 +13,15 @@ inline std::optional<QChar> typed_character(const QKeyEvent& e) {
         case Qt::Key_Delete:
         case Qt::Key_Tab:
         case Qt::Key_Backtab:
-        case Qt::Key_Escape: return std::nullopt;
-        case Qt::Key_Backspace: return QChar(8);
+        case Qt::Key_Escape:
+            return std::nullopt;
+        case Qt::Key_Backspace:
+            return QChar(8);
         case Qt::Key_Return:
-        case Qt::Key_Enter: return QChar(13);
-        default: break;
+        case Qt::Key_Enter:
+            return QChar(13);
+        default:
+            break;
     }
     if (e.key() == Qt::Key_V && (e.modifiers() & Qt::ControlModifier)) return QChar(22);
     const QString text = e.text();

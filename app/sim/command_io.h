@@ -12,7 +12,7 @@ namespace tavolin::sim {
 
 // The options stand in for the window's inputs, as texts with a point for the separator.
 class CommandInputs final : public RunInputs {
-public:
+  public:
     explicit CommandInputs(const SimOptions& o) : o_(o) {}
     std::string packet_size_text() const override { return o_.size; }
     std::string probability_text(int row) const override;
@@ -23,13 +23,13 @@ public:
     std::string bit_time_text() const override { return o_.bit_time; }
     char decimal_separator() const override { return '.'; }
 
-private:
+  private:
     const SimOptions& o_;
 };
 
 // Everything a run shows, kept for the report.
 class CommandOutputs final : public RunOutputs {
-public:
+  public:
     void show_symbols_sent(std::int64_t count) override { symbols_sent = count; }
     void show_value(ValueLabel label, Extended value) override { values[label] = value; }
     void show_measures(const vect& a, const vect& b) override {

@@ -135,7 +135,8 @@ void print_code_table(std::ostream& out, const SimState& st, bool json) {
         return;
     }
     out << "n0 = " << int{s.n0} << '\n';
-    for (Cardinal i = 0; i < 16; ++i) out << IntToBin(i, 4) << "  " << IntToBin(words[i], s.n0) << '\n';
+    for (Cardinal i = 0; i < 16; ++i)
+        out << IntToBin(i, 4) << "  " << IntToBin(words[i], s.n0) << '\n';
 }
 
 }  // namespace tavolin::sim

@@ -34,8 +34,10 @@ bool make_runs(SimState& st, const SimOptions& o, CommandOutputs& outputs) {
     const bool accumulate = o.continuous && !o.no_accumulate;
     if (accumulate && !start_nepr(st, inputs, outputs)) return false;
     for (int tick = 0; tick < o.ticks; ++tick) {
-        if (accumulate) step_nepr(st, inputs, outputs);
-        else doPocket(st, inputs, outputs);
+        if (accumulate)
+            step_nepr(st, inputs, outputs);
+        else
+            doPocket(st, inputs, outputs);
         if (outputs.failure) return false;
     }
     return true;
@@ -77,8 +79,10 @@ int run_sim(const std::vector<std::string>& args, std::ostream& out, std::ostrea
         return 2;
     }
     std::ostringstream report;  // nothing reaches stdout unless the whole run succeeded
-    if (o.json) print_json_report(report, st, outputs);
-    else print_text_report(report, st, outputs);
+    if (o.json)
+        print_json_report(report, st, outputs);
+    else
+        print_text_report(report, st, outputs);
     out << report.str();
     return 0;
 }

@@ -17,8 +17,7 @@ struct Malformed {
     std::string message;
 };
 
-Extended number_option(const std::string& name, const std::string& text, Extended lo,
-                       Extended hi) {
+Extended number_option(const std::string& name, const std::string& text, Extended lo, Extended hi) {
     const std::optional<Extended> v = parse_number(text, kSep);
     if (!v) throw Malformed{name + ": '" + text + "' is not a number"};
     if (*v < lo || *v > hi)
@@ -94,7 +93,8 @@ ParseResult parse_options(const std::vector<std::string>& args) {
     auto* s2 = app.add_option("--seed2", seed2, "start state of the noise stream")
                    ->check(CLI::Range(std::int64_t{INT32_MIN}, std::int64_t{INT32_MAX}));
     app.add_flag("--plain-apriori", o.plain_apriori, "a priori matrix by the plain model");
-    app.add_flag("--count-codewords", o.count_codewords, "count the a posteriori matrix on code words");
+    app.add_flag("--count-codewords", o.count_codewords,
+                 "count the a posteriori matrix on code words");
     app.add_flag("--json", o.json, "print one JSON object");
     app.add_flag("--code-table", o.code_table, "print the code word of every symbol instead");
 

@@ -32,7 +32,7 @@ struct SimOptions {
 struct ParseResult {
     std::optional<SimOptions> options;
     int exit_code = 0;
-    std::string message;   // for stderr (a refusal) or stdout (help)
+    std::string message;  // for stderr (a refusal) or stdout (help)
     bool help = false;
 };
 

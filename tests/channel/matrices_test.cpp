@@ -10,7 +10,9 @@
 namespace tavolin {
 namespace {
 
-matr inversion(Extended i0, Extended i1) { return {{1 - i0, i0}, {i1, 1 - i1}}; }
+matr inversion(Extended i0, Extended i1) {
+    return {{1 - i0, i0}, {i1, 1 - i1}};
+}
 matr erasure(Extended i0, Extended e0, Extended i1, Extended e1) {
     return {{1 - i0 - e0, i0, e0}, {i1, 1 - i1 - e1, e1}};
 }
@@ -42,8 +44,8 @@ TEST(KanMatrBig, DefaultChannelNineSymbols) {
     matr k_m;
     kan_matr_big(k_m, inversion(0.1L, 0.2L), 9);
     expect_row(k_m[0], {0.9477L, 0, 0, 0.0081L, 0, 0.0081L, 0.0081L, 0.0009L, 0, 0.0271L});
-    expect_row(k_m[8], {0, 0.0162L, 0.0162L, 0.0018L, 0.0162L, 0.0018L, 0.0018L, 0.0002L,
-                        0.9234L, 0.0224L});
+    expect_row(k_m[8], {0, 0.0162L, 0.0162L, 0.0018L, 0.0162L, 0.0018L, 0.0018L, 0.0002L, 0.9234L,
+                        0.0224L});
     expect_rows_sum_to_one(k_m);
 }
 
@@ -66,8 +68,10 @@ TEST(KanMatr, SymmetricChannelSixteenSymbols) {
 TEST(KanMatr, ErasureChannelBothVariants) {
     for (bool big : {false, true}) {
         matr k_m;
-        if (big) kan_matr_big(k_m, erasure(0, 0.1L, 0, 0.1L), 12);
-        else kan_matr(k_m, erasure(0, 0.1L, 0, 0.1L), 12);
+        if (big)
+            kan_matr_big(k_m, erasure(0, 0.1L, 0, 0.1L), 12);
+        else
+            kan_matr(k_m, erasure(0, 0.1L, 0, 0.1L), 12);
         for (int i = 0; i < 12; ++i)
             for (int j = 0; j <= 12; ++j)
                 EXPECT_NEAR(k_m[i][j], j == i ? 0.6561L : j == 12 ? 0.3439L : 0, 1e-12L);
@@ -77,8 +81,10 @@ TEST(KanMatr, ErasureChannelBothVariants) {
 TEST(KanMatr, NoiselessChannelIsTheIdentity) {
     for (bool big : {false, true}) {
         matr k_m;
-        if (big) kan_matr_big(k_m, inversion(0, 0), 10);
-        else kan_matr(k_m, inversion(0, 0), 10);
+        if (big)
+            kan_matr_big(k_m, inversion(0, 0), 10);
+        else
+            kan_matr(k_m, inversion(0, 0), 10);
         for (int i = 0; i < 10; ++i)
             for (int j = 0; j <= 10; ++j) EXPECT_EQ(k_m[i][j], i == j ? 1 : 0);
     }
@@ -99,8 +105,10 @@ TEST(ChannelProperty, RandomChannelsGiveStochasticRowsAndConsistentMeasures) {
         for (Extended& p : ver) p /= total;
         for (bool big : {false, true}) {
             matr k_m;
-            if (big) kan_matr_big(k_m, isk, n);
-            else kan_matr(k_m, isk, n);
+            if (big)
+                kan_matr_big(k_m, isk, n);
+            else
+                kan_matr(k_m, isk, n);
             expect_rows_sum_to_one(k_m);
             vect apr;
             apriori(k_m, apr, ver);

@@ -9,7 +9,9 @@
 namespace tavolin {
 namespace {
 
-matr inversion(Extended i0, Extended i1) { return {{1 - i0, i0}, {i1, 1 - i1}}; }
+matr inversion(Extended i0, Extended i1) {
+    return {{1 - i0, i0}, {i1, 1 - i1}};
+}
 matr erasure(Extended i0, Extended e0, Extended i1, Extended e1) {
     return {{1 - i0 - e0, i0, e0}, {i1, 1 - i1 - e1, e1}};
 }

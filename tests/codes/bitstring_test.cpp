@@ -30,8 +30,10 @@ TEST(BinToInt, CountsLengthInEightBits) {
 }
 
 TEST(CheckStr, AcceptsNonZeroBitStringsOnly) {
-    for (const char* bad : {"", "0", "00", "000", "1a1", "12", " 1"}) EXPECT_FALSE(Check_Str(bad)) << bad;
-    for (const char* good : {"1", "10", "0001", "0101", "1101"}) EXPECT_TRUE(Check_Str(good)) << good;
+    for (const char* bad : {"", "0", "00", "000", "1a1", "12", " 1"})
+        EXPECT_FALSE(Check_Str(bad)) << bad;
+    for (const char* good : {"1", "10", "0001", "0101", "1101"})
+        EXPECT_TRUE(Check_Str(good)) << good;
 }
 
 TEST(NAnd, ReadsOneBit) {

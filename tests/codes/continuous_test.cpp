@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "code_fixture.h"
 #include "codes/bitstring.h"
 #include "codes/dispatch.h"
-#include "code_fixture.h"
 
 namespace tavolin {
 namespace {
@@ -27,13 +27,12 @@ std::string pairs(const char* spaced) {
 }
 
 TEST(ContinuousCode, CodeWordsOfFrameThree) {
-    const char* words[16] = {
-        "00 00 00 00 00 00 00", "00 00 00 11 00 00 01", "00 00 11 00 00 01 00",
-        "00 00 11 11 00 01 01", "00 11 00 00 01 00 00", "00 11 00 11 01 00 01",
-        "00 11 11 00 01 01 00", "00 11 11 11 01 01 01", "11 00 00 01 00 00 00",
-        "11 00 00 10 00 00 01", "11 00 11 01 00 01 00", "11 00 11 10 00 01 01",
-        "11 11 00 01 01 00 00", "11 11 00 10 01 00 01", "11 11 11 01 01 01 00",
-        "11 11 11 10 01 01 01"};
+    const char* words[16] = {"00 00 00 00 00 00 00", "00 00 00 11 00 00 01", "00 00 11 00 00 01 00",
+                             "00 00 11 11 00 01 01", "00 11 00 00 01 00 00", "00 11 00 11 01 00 01",
+                             "00 11 11 00 01 01 00", "00 11 11 11 01 01 01", "11 00 00 01 00 00 00",
+                             "11 00 00 10 00 00 01", "11 00 11 01 00 01 00", "11 00 11 10 00 01 01",
+                             "11 11 00 01 01 00 00", "11 11 00 10 01 00 01", "11 11 11 01 01 01 00",
+                             "11 11 11 10 01 01 01"};
     const SimState st = continuous_state(3);
     for (Word s = 0; s < 16; ++s) EXPECT_EQ(IntToBin(encode_nepr_one(st, s), 14), pairs(words[s]));
 }
@@ -72,9 +71,9 @@ TEST_P(EveryFrame, EverySingleErrorIsCorrected) {
         for (int bit = 1; bit <= st.n0; ++bit) {
             const Word received = flip_sent_bits(encode_nepr_one(st, s), st.n0, {bit});
             EXPECT_EQ(code.decode_word(received), s) << s << ' ' << bit;
-            EXPECT_EQ(BinToInt(decode_nepr_str(IntToBin(received, st.n0),
-                                               static_cast<Byte>(GetParam()))),
-                      s);
+            EXPECT_EQ(
+                BinToInt(decode_nepr_str(IntToBin(received, st.n0), static_cast<Byte>(GetParam()))),
+                s);
             EXPECT_TRUE(code.found_error(received));
         }
 }
@@ -85,8 +84,10 @@ TEST_P(EveryFrame, IntegerDecoderEqualsTheStringAlgorithmOnEveryWord) {
     const auto L = static_cast<Byte>(GetParam());
     for (Cardinal w = 0; w < (1u << st.n0); ++w) {
         const std::string text = IntToBin(w, st.n0);
-        ASSERT_EQ(code.decode_word(static_cast<Word>(w)), BinToInt(decode_nepr_str(text, L))) << text;
-        ASSERT_EQ(code.found_error(static_cast<Word>(w)), found_error(st, static_cast<Word>(w))) << text;
+        ASSERT_EQ(code.decode_word(static_cast<Word>(w)), BinToInt(decode_nepr_str(text, L)))
+            << text;
+        ASSERT_EQ(code.found_error(static_cast<Word>(w)), found_error(st, static_cast<Word>(w)))
+            << text;
     }
 }
 

@@ -7,8 +7,8 @@
 #include <map>
 
 #include "channel/random.h"
-#include "codes/bitstring.h"
 #include "code_fixture.h"
+#include "codes/bitstring.h"
 
 namespace tavolin {
 namespace {
@@ -73,10 +73,10 @@ TEST(CheckPolinom, ExamplesPassAndFailAsStated) {
         bool pass;
         Cardinal distinct, needed;
     };
-    for (const Case& c : {Case{"1101", true, 7, 7}, Case{"1011", true, 7, 7},
-                          Case{"10011", true, 15, 15}, Case{"1111", false, 4, 7},
-                          Case{"1001", false, 3, 7}, Case{"100", false, 1, 3},
-                          Case{"1", true, 0, 0}, Case{"10", true, 1, 1}}) {
+    for (const Case& c :
+         {Case{"1101", true, 7, 7}, Case{"1011", true, 7, 7}, Case{"10011", true, 15, 15},
+          Case{"1111", false, 4, 7}, Case{"1001", false, 3, 7}, Case{"100", false, 1, 3},
+          Case{"1", true, 0, 0}, Case{"10", true, 1, 1}}) {
         Cardinal distinct = 99, needed = 99;
         EXPECT_EQ(Check_Polinom(static_cast<Word>(BinToInt(c.bits)), distinct, needed), c.pass)
             << c.bits;
@@ -151,7 +151,8 @@ TEST(CyclicDecoder, TablesEqualTheSearchOnEveryReceivedWord) {
         const SimState st = cyclic_state(pol);
         const CyclicCode code(st);
         for (Cardinal w = 0; w < (1u << st.n0); ++w) {
-            ASSERT_EQ(code.decode_word(static_cast<Word>(w)), decode_cycle_one(st, static_cast<Word>(w)))
+            ASSERT_EQ(code.decode_word(static_cast<Word>(w)),
+                      decode_cycle_one(st, static_cast<Word>(w)))
                 << "polynomial " << pol << " word " << w;
             ASSERT_EQ(code.found_error(static_cast<Word>(w)), gf2_mod(w, pol) != 0);
         }

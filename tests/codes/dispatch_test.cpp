@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "code_fixture.h"
 #include "codes/bitstring.h"
 #include "codes/cyclic.h"
-#include "code_fixture.h"
 
 namespace tavolin {
 namespace {

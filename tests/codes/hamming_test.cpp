@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "channel/random.h"
-#include "codes/bitstring.h"
 #include "code_fixture.h"
+#include "codes/bitstring.h"
 
 namespace tavolin {
 namespace {
@@ -18,10 +18,9 @@ SimState hamming_state() {
     return st;
 }
 
-constexpr const char* kWords[16] = {"0000000", "1101001", "0101010", "1000011",
-                                    "1001100", "0100101", "1100110", "0001111",
-                                    "1110000", "0011001", "1011010", "0110011",
-                                    "0111100", "1010101", "0010110", "1111111"};
+constexpr const char* kWords[16] = {
+    "0000000", "1101001", "0101010", "1000011", "1001100", "0100101", "1100110", "0001111",
+    "1110000", "0011001", "1011010", "0110011", "0111100", "1010101", "0010110", "1111111"};
 
 TEST(HammingTables, EncoderAndParityCheckTables) {
     vectw p_m_x{1, 2, 3}, pr_m_x;

@@ -11,18 +11,16 @@ TEST(PolynomialPrompt, AcceptsAndRefusesAsThePromptDoes) {
         std::optional<SettingRefusal> refusal;
         Word value;
     };
-    for (const Case& c : {Case{"1101", std::nullopt, 13}, Case{"1011", std::nullopt, 11},
-                          Case{"10011", std::nullopt, 19}, Case{"0001101", std::nullopt, 13},
-                          Case{"1000001010011", std::nullopt, 0b1000001010011},
-                          Case{"1", std::nullopt, 1}, Case{"10", std::nullopt, 2},
-                          Case{"1111", SettingRefusal::PolynomialRefused, 0},
-                          Case{"100", SettingRefusal::PolynomialRefused, 0},
-                          Case{"10000000011011", SettingRefusal::PolynomialRefused, 0},
-                          Case{"00000000001101", SettingRefusal::PolynomialRefused, 0},
-                          Case{"", SettingRefusal::NotBinary, 0},
-                          Case{"0", SettingRefusal::NotBinary, 0},
-                          Case{"000", SettingRefusal::NotBinary, 0},
-                          Case{"12", SettingRefusal::NotBinary, 0}}) {
+    for (const Case& c :
+         {Case{"1101", std::nullopt, 13}, Case{"1011", std::nullopt, 11},
+          Case{"10011", std::nullopt, 19}, Case{"0001101", std::nullopt, 13},
+          Case{"1000001010011", std::nullopt, 0b1000001010011}, Case{"1", std::nullopt, 1},
+          Case{"10", std::nullopt, 2}, Case{"1111", SettingRefusal::PolynomialRefused, 0},
+          Case{"100", SettingRefusal::PolynomialRefused, 0},
+          Case{"10000000011011", SettingRefusal::PolynomialRefused, 0},
+          Case{"00000000001101", SettingRefusal::PolynomialRefused, 0},
+          Case{"", SettingRefusal::NotBinary, 0}, Case{"0", SettingRefusal::NotBinary, 0},
+          Case{"000", SettingRefusal::NotBinary, 0}, Case{"12", SettingRefusal::NotBinary, 0}}) {
         const PolynomialCheck got = check_polynomial_text(c.text);
         EXPECT_EQ(got.refusal, c.refusal) << c.text;
         if (!c.refusal) {

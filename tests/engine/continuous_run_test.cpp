@@ -65,7 +65,8 @@ INSTANTIATE_TEST_SUITE_P(
         StartRefusal{"short", {"0,5", "0,5"}, 0, Refusal::AlphabetTooShort},
         StartRefusal{"sum",
                      {"0,22", "0,18", "0,11", "0,24", "0,01", "0,03", "0,04", "0,08", "0,09"},
-                     0, Refusal::SumNotOneContinuous},
+                     0,
+                     Refusal::SumNotOneContinuous},
         StartRefusal{"noise", std::vector<std::string>(16, "0,0625"), -1, Refusal::UnknownNoise}),
     [](const testing::TestParamInfo<StartRefusal>& i) { return std::string(i.param.name); });
 
@@ -124,14 +125,14 @@ TEST(ContinuousRun, StepReadsTheBitTimeEachTimeButNothingElse) {
     FakeInputs in;
     RecordingOutputs out;
     ASSERT_TRUE(start_nepr(st, in, out));
-    in.size = "5";         // read once, at the start
+    in.size = "5";            // read once, at the start
     in.probs.assign(3, "x");  // no longer checked
     in.bit_time = "0,001";
     step_nepr(st, in, out);
     EXPECT_EQ(out.symbols_sent, 1000);
     EXPECT_TRUE(out.refusals.empty());
-    EXPECT_NEAR(*out.bars.at(Chart::Chart2).first,
-                *out.bars.at(Chart::Chart1).first / 0.001 / 7, 1e-9);
+    EXPECT_NEAR(*out.bars.at(Chart::Chart2).first, *out.bars.at(Chart::Chart1).first / 0.001 / 7,
+                1e-9);
 }
 
 TEST(ContinuousRun, RareSymbolKeepsAZeroRowUntilDrawn) {

@@ -37,10 +37,18 @@ ReferencePacket reference_packet(SimState st, const vect& probs, const matr& isk
     for (Byte& s : inp) ++counts[s = gen(probs, st.seed1, st.RandSeed)];
     vectenc coded(sz), received(sz), decoded(sz);
     switch (st.coding_type) {
-        case kCyclic: encode_cycle(st, inp, coded); break;
-        case kHamming: encode_matr(st, inp, coded); break;
-        case kContinuous: encode_nepr(st, inp, coded); break;
-        default: encode_none(st, inp, coded); break;
+        case kCyclic:
+            encode_cycle(st, inp, coded);
+            break;
+        case kHamming:
+            encode_matr(st, inp, coded);
+            break;
+        case kContinuous:
+            encode_nepr(st, inp, coded);
+            break;
+        default:
+            encode_none(st, inp, coded);
+            break;
     }
     for (int i = 0; i < sz; ++i)
         for (Word mask = static_cast<Word>(1u << (st.n0 - 1)); mask; mask >>= 1) {
@@ -49,10 +57,18 @@ ReferencePacket reference_packet(SimState st, const vect& probs, const matr& isk
             if (r == 2) received[i].stir |= mask;
         }
     switch (st.coding_type) {
-        case kCyclic: decode_cycle(st, received, decoded); break;
-        case kHamming: decode_matr(st, received, decoded); break;
-        case kContinuous: decode_nepr(st, received, decoded); break;
-        default: decode_none(received, decoded); break;
+        case kCyclic:
+            decode_cycle(st, received, decoded);
+            break;
+        case kHamming:
+            decode_matr(st, received, decoded);
+            break;
+        case kContinuous:
+            decode_nepr(st, received, decoded);
+            break;
+        default:
+            decode_none(received, decoded);
+            break;
     }
     ReferencePacket ref{{}, matr(n, vect(n + 1u, 0)), vect(n), st.seed1, st.seed2};
     vectw table(n);
@@ -156,12 +172,12 @@ TEST(PacketRun, DefaultInputsShowTheRedundancyAndPublishInOrder) {
     EXPECT_EQ(format_label(out.values.at(ValueLabel::Label19), ','), "0,4286");
     EXPECT_EQ(out.symbols_sent, 1000);
     EXPECT_EQ(st.n0, 7);
-    const std::vector<std::string> expected = {"Label10", "value", "value", "value", "value",
-                                               "value", "value", "Chart1", "Chart2"};
+    const std::vector<std::string> expected = {"Label10", "value", "value",  "value", "value",
+                                               "value",   "value", "Chart1", "Chart2"};
     EXPECT_EQ(out.calls, expected);  // no matrix window open
     ASSERT_TRUE(out.bars.at(Chart::Chart2).first);
-    EXPECT_NEAR(*out.bars.at(Chart::Chart2).first,
-                *out.bars.at(Chart::Chart1).first / 0.0002 / 7, 1e-9);
+    EXPECT_NEAR(*out.bars.at(Chart::Chart2).first, *out.bars.at(Chart::Chart1).first / 0.0002 / 7,
+                1e-9);
 }
 
 TEST(PacketRun, OpenMatrixWindowGetsTheAprioriMatrixFirst) {
@@ -170,8 +186,8 @@ TEST(PacketRun, OpenMatrixWindowGetsTheAprioriMatrixFirst) {
     FakeInputs in;
     RecordingOutputs out;
     doPocket(st, in, out);
-    const std::vector<std::string> expected = {"Label10", "setMat1", "value",  "value",
-                                               "value",   "value",   "value",  "value",
+    const std::vector<std::string> expected = {"Label10", "setMat1",    "value",  "value",
+                                               "value",   "value",      "value",  "value",
                                                "setMat2", "showMatrix", "Chart1", "Chart2"};
     EXPECT_EQ(out.calls, expected);
     EXPECT_NEAR(out.mat1[0][0], 0.9477L, 1e-15L);
@@ -214,14 +230,19 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         RefusalCase{"eight_symbols",
                     {"0,125", "0,125", "0,125", "0,125", "0,125", "0,125", "0,125", "0,125"},
-                    "777", Refusal::AlphabetTooShort, 777},
+                    "777",
+                    Refusal::AlphabetTooShort,
+                    777},
         RefusalCase{"zero_in_row_5", with_zero_in_row_5(), "1000", Refusal::AlphabetTooShort, 1000},
-        RefusalCase{"text_in_row_3", {"0,5", "0,25", "x", "0,25"}, "1000",
-                    Refusal::AlphabetTooShort, 1000},
+        RefusalCase{
+            "text_in_row_3", {"0,5", "0,25", "x", "0,25"}, "1000", Refusal::AlphabetTooShort, 1000},
         RefusalCase{"sum_order",
                     {"0,22", "0,18", "0,11", "0,24", "0,01", "0,03", "0,04", "0,08", "0,09"},
-                    "1000", Refusal::SumNotOne, 1000},
-        RefusalCase{"size_zero", std::vector<std::string>(16, "0,0625"), "0", Refusal::PacketSize, 0},
+                    "1000",
+                    Refusal::SumNotOne,
+                    1000},
+        RefusalCase{"size_zero", std::vector<std::string>(16, "0,0625"), "0", Refusal::PacketSize,
+                    0},
         RefusalCase{"size_over_limit", std::vector<std::string>(16, "0,0625"), "65537",
                     Refusal::PacketSize, 65537},
         RefusalCase{"size_negative", std::vector<std::string>(16, "0,0625"), "-5",
@@ -309,8 +330,8 @@ TEST(PacketRun, BitTimes) {
 
     in.bit_time = "abc";  // pasted letters: the default bit time
     doPocket(st, in, out);
-    EXPECT_NEAR(*out.bars.at(Chart::Chart2).second,
-                *out.bars.at(Chart::Chart1).second / 0.0002 / 7, 1e-9);
+    EXPECT_NEAR(*out.bars.at(Chart::Chart2).second, *out.bars.at(Chart::Chart1).second / 0.0002 / 7,
+                1e-9);
 }
 
 TEST(PacketRun, ContinuousCodeRatesDividePriorBySevenPosteriorByFourteen) {
@@ -342,7 +363,7 @@ TEST(PacketRun, UndrawnSymbolKeepsAZeroRow) {
     SimState st = activated_state();
     st.s_matrix = true;
     FakeInputs in;
-    in.probs = {"0,99", "0,00125", "0,00125", "0,00125", "0,00125",
+    in.probs = {"0,99",    "0,00125", "0,00125", "0,00125", "0,00125",
                 "0,00125", "0,00125", "0,00125", "0,00125"};
     in.size = "20";
     RecordingOutputs out;

@@ -16,8 +16,8 @@ struct FakeInputs final : RunInputs {
     std::string size = "1000";
     std::vector<std::string> probs = std::vector<std::string>(16, "0,0625");
     int noise = 0;
-    std::map<std::pair<int, int>, std::string> channel = {{{1, 1}, "0,1"}, {{1, 2}, "0,2"},
-                                                          {{2, 1}, "0"},   {{2, 2}, "0"}};
+    std::map<std::pair<int, int>, std::string> channel = {
+        {{1, 1}, "0,1"}, {{1, 2}, "0,2"}, {{2, 1}, "0"}, {{2, 2}, "0"}};
     bool model = true, counting = false;
     std::string bit_time = "0,0002";
     char sep = ',';

@@ -69,6 +69,8 @@ std::string case_name(const testing::TestParamInfo<json>& info) {
 
 INSTANTIATE_TEST_SUITE_P(ReferenceRuns, Conformance, testing::ValuesIn(load_cases()), case_name);
 
-TEST(ConformanceCases, AreThere) { EXPECT_FALSE(load_cases().empty()) << TAVOLIN_CONFORMANCE_CASES; }
+TEST(ConformanceCases, AreThere) {
+    EXPECT_FALSE(load_cases().empty()) << TAVOLIN_CONFORMANCE_CASES;
+}
 
 }  // namespace

@@ -57,12 +57,14 @@ INSTANTIATE_TEST_SUITE_P(
         MalformedCase{"p0_negative", {"--p0", "-0.1"}, "--p0"},
         MalformedCase{"comma_decimal", {"--p0", "0,1"}, "--p0"},
         MalformedCase{"erasure_with_inversion", {"--e0", "0.1"}, "--e0"},
-        MalformedCase{"row_above_one", {"--noise", "erasure", "--p0", "0.6", "--e0", "0.5"}, "--p0"},
-        MalformedCase{"continuous_erasure", {"--noise", "erasure", "--code", "continuous"}, "continuous"},
+        MalformedCase{
+            "row_above_one", {"--noise", "erasure", "--p0", "0.6", "--e0", "0.5"}, "--p0"},
+        MalformedCase{
+            "continuous_erasure", {"--noise", "erasure", "--code", "continuous"}, "continuous"},
         MalformedCase{"negative_probability", {"--probs", "0.5,-0.5"}, "--probs"},
         MalformedCase{"text_probability", {"--probs", "0.5,half"}, "--probs"},
-        MalformedCase{"seventeen_probabilities",
-                      {"--probs", "1,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0"}, "--probs"},
+        MalformedCase{
+            "seventeen_probabilities", {"--probs", "1,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0"}, "--probs"},
         MalformedCase{"negative_bit_time", {"--bit-time", "-1"}, "--bit-time"},
         MalformedCase{"seed_too_big", {"--seed1", "2147483648"}, "--seed1"},
         MalformedCase{"seed_text", {"--seed2", "x"}, "--seed2"}),
@@ -88,16 +90,21 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         PromptCase{"frame_fraction", {"--frame", "2.5"}, "Введите размер кадра из диапазона 1..4"},
         PromptCase{"frame_empty", {"--frame", ""}, "Введите размер кадра из диапазона 1..4"},
-        PromptCase{"poly_when_hamming", {"--code", "hamming", "--poly", "1111"},
+        PromptCase{"poly_when_hamming",
+                   {"--code", "hamming", "--poly", "1111"},
                    "Этот полином использовать не рекомендуется"},
-        PromptCase{"poly_fourteen_digits", {"--poly", "00000000001101"},
+        PromptCase{"poly_fourteen_digits",
+                   {"--poly", "00000000001101"},
                    "Этот полином использовать не рекомендуется"},
-        PromptCase{"poly_empty", {"--poly", ""},
+        PromptCase{"poly_empty",
+                   {"--poly", ""},
                    "Двоичное число не содержит знаков, либо содержит запрещенные знаки"},
         // The prompts are checked before the run makes its own checks.
-        PromptCase{"poly_before_alphabet", {"--poly", "1001", "--probs", "0.5,0.5"},
+        PromptCase{"poly_before_alphabet",
+                   {"--poly", "1001", "--probs", "0.5,0.5"},
                    "Этот полином использовать не рекомендуется"},
-        PromptCase{"alphabet", {"--probs", "0.5,0.5"}, "В алфивите должно быть не менее 9 символов"},
+        PromptCase{
+            "alphabet", {"--probs", "0.5,0.5"}, "В алфивите должно быть не менее 9 символов"},
         PromptCase{"empty_entry_ends_alphabet",
                    {"--probs", "0.1,0.1,0.1,0.1,,0.1,0.1,0.1,0.1,0.2"},
                    "В алфивите должно быть не менее 9 символов"}),
@@ -108,11 +115,11 @@ TEST(SimCommand, JsonReportHasEveryKey) {
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.err, "");
     const auto j = nlohmann::json::parse(r.out);
-    for (const char* key : {"symbols_sent", "distorted", "detected", "corrected", "detected_share",
-                            "corrected_share", "n0", "redundancy", "apriori", "aposteriori",
-                            "useful_apriori", "useful_aposteriori", "rate_apriori",
-                            "rate_aposteriori", "matrix_apriori", "matrix_aposteriori", "seed1",
-                            "seed2", "labels"})
+    for (const char* key :
+         {"symbols_sent", "distorted", "detected", "corrected", "detected_share", "corrected_share",
+          "n0", "redundancy", "apriori", "aposteriori", "useful_apriori", "useful_aposteriori",
+          "rate_apriori", "rate_aposteriori", "matrix_apriori", "matrix_aposteriori", "seed1",
+          "seed2", "labels"})
         EXPECT_TRUE(j.contains(key)) << key;
     EXPECT_EQ(j["labels"]["Label19"], "0.4286");
     EXPECT_EQ(j["matrix_aposteriori"].size(), 16u);
@@ -122,10 +129,10 @@ TEST(SimCommand, JsonReportHasEveryKey) {
 TEST(SimCommand, TextReportReadsLikeTheWindow) {
     const Result r = run(seeded({}));
     ASSERT_EQ(r.status, 0) << r.err;
-    for (const char* text : {"Всего передано символов: 1000\n", "Коэф. избыточности кода: 0.4286\n",
-                             "Полезная информация", "Скорость передачи бит/с",
-                             "Априорная канальная матрица", "Апостериорная канальная матрица",
-                             "????", "0.9477"})
+    for (const char* text :
+         {"Всего передано символов: 1000\n", "Коэф. избыточности кода: 0.4286\n",
+          "Полезная информация", "Скорость передачи бит/с", "Априорная канальная матрица",
+          "Апостериорная канальная матрица", "????", "0.9477"})
         EXPECT_NE(r.out.find(text), std::string::npos) << text;
 }
 
@@ -143,9 +150,8 @@ TEST(SimCommand, NoAccumulateHasNoEffectInPacketMode) {
 }
 
 TEST(SimCommand, ContinuousTicksAccumulate) {
-    const auto j = nlohmann::json::parse(run(seeded({"--json", "--mode", "continuous", "--ticks",
-                                                     "3", "--size", "100"}))
-                                             .out);
+    const auto j = nlohmann::json::parse(
+        run(seeded({"--json", "--mode", "continuous", "--ticks", "3", "--size", "100"})).out);
     EXPECT_EQ(j["symbols_sent"], 300);
     EXPECT_EQ(j["labels"]["Label10"], "300");
 }

@@ -1,3 +1,5 @@
+#include "ui/alphabet_import.h"
+
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -5,7 +7,6 @@
 #include <cstring>
 #include <limits>
 
-#include "ui/alphabet_import.h"
 #include "window_fixture.h"
 
 namespace tavolin::ui {
@@ -71,7 +72,7 @@ TEST(ExtendedDecoding, SymbolAndProbabilityOfARecord) {
 
 // The program started in a folder holding exp.tmp with the given bytes.
 class Import : public testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ASSERT_TRUE(dir_.isValid());
         previous_ = QDir::currentPath();
@@ -102,7 +103,7 @@ TEST_F(Import, NineNinthsCorrectTheLastShownValue) {
     for (int row = 10; row <= 16; ++row) EXPECT_EQ(probability(w, row), "0");
     EXPECT_EQ(w.grid1()->cell(0, 1), "a");
     EXPECT_EQ(w.grid1()->cell(0, 9), "i");
-    EXPECT_EQ(w.grid1()->cell(0, 10), "J");   // symbols after the records stay
+    EXPECT_EQ(w.grid1()->cell(0, 10), "J");    // symbols after the records stay
     EXPECT_EQ(w.grid1()->cell(1, 1), "0000");  // codes untouched
     EXPECT_EQ(w.text("Label4"), "1,0000");     // the sum labels are not rewritten
     EXPECT_FALSE(file_exists());

@@ -59,23 +59,22 @@ TEST_P(PolynomialPrompt, AcceptsOrRefusesWithOneMessage) {
 
 INSTANTIATE_TEST_SUITE_P(
     Texts, PolynomialPrompt,
-    testing::Values(PolynomialCase{"unchanged", QString("1101"), 13, ""},
-                    PolynomialCase{"cancelled", std::nullopt, 13, ""},
-                    PolynomialCase{"x3_x_1", QString("1011"), 11, ""},
-                    PolynomialCase{"x4_x_1", QString("10011"), 19, ""},
-                    PolynomialCase{"leading_zeros", QString("0001101"), 13, ""},
-                    PolynomialCase{"thirteen_digits", QString("1000001010011"), 0b1000001010011, ""},
-                    PolynomialCase{"one", QString("1"), 1, ""},
-                    PolynomialCase{"x", QString("10"), 2, ""},
-                    PolynomialCase{"not_primitive", QString("1111"), 13, kNotRecommended},
-                    PolynomialCase{"x_squared", QString("100"), 13, kNotRecommended},
-                    PolynomialCase{"fourteen_digits", QString("10000000011011"), 13, kNotRecommended},
-                    PolynomialCase{"fourteen_with_zeros", QString("00000000001101"), 13,
-                                   kNotRecommended},
-                    PolynomialCase{"empty", QString(""), 13, kNotBinary},
-                    PolynomialCase{"zero", QString("0"), 13, kNotBinary},
-                    PolynomialCase{"zeros", QString("000"), 13, kNotBinary},
-                    PolynomialCase{"not_binary", QString("12"), 13, kNotBinary}),
+    testing::Values(
+        PolynomialCase{"unchanged", QString("1101"), 13, ""},
+        PolynomialCase{"cancelled", std::nullopt, 13, ""},
+        PolynomialCase{"x3_x_1", QString("1011"), 11, ""},
+        PolynomialCase{"x4_x_1", QString("10011"), 19, ""},
+        PolynomialCase{"leading_zeros", QString("0001101"), 13, ""},
+        PolynomialCase{"thirteen_digits", QString("1000001010011"), 0b1000001010011, ""},
+        PolynomialCase{"one", QString("1"), 1, ""}, PolynomialCase{"x", QString("10"), 2, ""},
+        PolynomialCase{"not_primitive", QString("1111"), 13, kNotRecommended},
+        PolynomialCase{"x_squared", QString("100"), 13, kNotRecommended},
+        PolynomialCase{"fourteen_digits", QString("10000000011011"), 13, kNotRecommended},
+        PolynomialCase{"fourteen_with_zeros", QString("00000000001101"), 13, kNotRecommended},
+        PolynomialCase{"empty", QString(""), 13, kNotBinary},
+        PolynomialCase{"zero", QString("0"), 13, kNotBinary},
+        PolynomialCase{"zeros", QString("000"), 13, kNotBinary},
+        PolynomialCase{"not_binary", QString("12"), 13, kNotBinary}),
     [](const testing::TestParamInfo<PolynomialCase>& i) { return std::string(i.param.name); });
 
 TEST(PolynomialPrompt, ShowsTheAcceptedPolynomialNextTime) {
@@ -120,18 +119,19 @@ TEST_P(FramePrompt, OneToFour) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Texts, FramePrompt,
-    testing::Values(FrameCase{"one", QString("1"), 1, false},
-                    FrameCase{"four", QString("4"), 4, false},
-                    FrameCase{"cancelled", std::nullopt, 3, false},
-                    FrameCase{"zero", QString("0"), 3, true},
-                    FrameCase{"five", QString("5"), 3, true},
-                    FrameCase{"minus_one", QString("-1"), 3, true},
-                    FrameCase{"wraps_in_16_bits", QString("65537"), 3, true},
-                    FrameCase{"fraction", QString("2,5"), 3, true},
-                    FrameCase{"empty", QString(""), 3, true}),
-    [](const testing::TestParamInfo<FrameCase>& i) { return std::string(i.param.name); });
+INSTANTIATE_TEST_SUITE_P(Texts, FramePrompt,
+                         testing::Values(FrameCase{"one", QString("1"), 1, false},
+                                         FrameCase{"four", QString("4"), 4, false},
+                                         FrameCase{"cancelled", std::nullopt, 3, false},
+                                         FrameCase{"zero", QString("0"), 3, true},
+                                         FrameCase{"five", QString("5"), 3, true},
+                                         FrameCase{"minus_one", QString("-1"), 3, true},
+                                         FrameCase{"wraps_in_16_bits", QString("65537"), 3, true},
+                                         FrameCase{"fraction", QString("2,5"), 3, true},
+                                         FrameCase{"empty", QString(""), 3, true}),
+                         [](const testing::TestParamInfo<FrameCase>& i) {
+                             return std::string(i.param.name);
+                         });
 
 TEST(SettingsDialog, CodesWithoutParametersOnlyInform) {
     for (const char* item : {"N3", "N6"}) {

@@ -29,7 +29,8 @@ TEST_P(StartUp, FirstActivationPutsEveryDefaultInPlace) {
     EXPECT_EQ(w.st.p_m_x, (vectw{13, 11, 8, 7, 4, 2, 1}));
     EXPECT_EQ(w.st.pr_m_x, (vectw{15, 51, 85}));
 
-    for (const char* l : {"Label10", "Label12", "Label14", "Label19", "Label20", "Label21", "Label22"})
+    for (const char* l :
+         {"Label10", "Label12", "Label14", "Label19", "Label20", "Label21", "Label22"})
         EXPECT_EQ(w.text(l), "") << l;
     EXPECT_EQ(w.text("Label4"), w.sep_text("1,0000"));
     EXPECT_EQ(w.text("Label5"), w.sep_text("0,0000"));
@@ -101,7 +102,7 @@ TEST(MainWindowLayout, ControlsStandWhereTheDesignPutsThem) {
     w.start();
     EXPECT_EQ(w.form2->centralWidget()->size(), QSize(787, 511));
     const Geometry controls[] = {
-        {"StringGrid1", 8, 27, 209, 430}, {"RadioGroup1", 223, 8, 202, 49},
+        {"StringGrid1", 8, 27, 209, 430},  {"RadioGroup1", 223, 8, 202, 49},
         {"StringGrid2", 431, 27, 136, 79}, {"Edit1", 360, 63, 65, 21},
         {"Edit2", 360, 90, 65, 21},        {"RadioGroup2", 573, 8, 108, 65},
         {"CheckBox1", 573, 79, 98, 17},    {"Button1", 573, 102, 108, 25},
@@ -112,17 +113,15 @@ TEST(MainWindowLayout, ControlsStandWhereTheDesignPutsThem) {
     for (const Geometry& g : controls)
         EXPECT_EQ(w.find<QWidget>(g.name)->geometry(), QRect(g.left, g.top, g.width, g.height))
             << g.name;
-    const Geometry labels[] = {{"Label1", 8, 8, 0, 0},     {"Label6", 431, 8, 0, 0},
-                               {"Label7", 223, 66, 0, 0},  {"Label8", 223, 93, 0, 0},
-                               {"Label2", 8, 463, 0, 0},   {"Label4", 133, 463, 0, 0},
-                               {"Label3", 8, 482, 0, 0},   {"Label5", 143, 482, 0, 0},
-                               {"Label9", 239, 444, 0, 0}, {"Label10", 382, 444, 0, 0},
-                               {"Label13", 223, 463, 0, 0}, {"Label14", 382, 463, 0, 0},
-                               {"Label11", 229, 482, 0, 0}, {"Label12", 382, 482, 0, 0},
-                               {"Label15", 496, 425, 0, 0}, {"Label19", 639, 425, 0, 0},
-                               {"Label16", 524, 444, 0, 0}, {"Label20", 639, 444, 0, 0},
-                               {"Label17", 523, 463, 0, 0}, {"Label21", 639, 463, 0, 0},
-                               {"Label18", 551, 482, 0, 0}, {"Label22", 639, 482, 0, 0}};
+    const Geometry labels[] = {
+        {"Label1", 8, 8, 0, 0},      {"Label6", 431, 8, 0, 0},    {"Label7", 223, 66, 0, 0},
+        {"Label8", 223, 93, 0, 0},   {"Label2", 8, 463, 0, 0},    {"Label4", 133, 463, 0, 0},
+        {"Label3", 8, 482, 0, 0},    {"Label5", 143, 482, 0, 0},  {"Label9", 239, 444, 0, 0},
+        {"Label10", 382, 444, 0, 0}, {"Label13", 223, 463, 0, 0}, {"Label14", 382, 463, 0, 0},
+        {"Label11", 229, 482, 0, 0}, {"Label12", 382, 482, 0, 0}, {"Label15", 496, 425, 0, 0},
+        {"Label19", 639, 425, 0, 0}, {"Label16", 524, 444, 0, 0}, {"Label20", 639, 444, 0, 0},
+        {"Label17", 523, 463, 0, 0}, {"Label21", 639, 463, 0, 0}, {"Label18", 551, 482, 0, 0},
+        {"Label22", 639, 482, 0, 0}};
     for (const Geometry& g : labels)
         EXPECT_EQ(w.find<QWidget>(g.name)->pos(), QPoint(g.left, g.top)) << g.name;
     EXPECT_EQ(w.text("Label13"), "Доля обнаруженных ошибок: ");
@@ -132,10 +131,9 @@ TEST(MainWindowLayout, ControlsStandWhereTheDesignPutsThem) {
 TEST(MainWindowLayout, TabOrderFollowsTheDesign) {
     Windows w;
     w.start();
-    const char* order[] = {"StringGrid1", "RadioGroup1", "StringGrid2", "Edit1",
-                           "RadioGroup2", "Button1",     "Edit2",       "Chart1",
-                           "Button2",     "Chart2",      "Button3",     "CheckBox1",
-                           "CheckBox2",   "Button4",     "CheckBox3"};
+    const char* order[] = {"StringGrid1", "RadioGroup1", "StringGrid2", "Edit1",   "RadioGroup2",
+                           "Button1",     "Edit2",       "Chart1",      "Button2", "Chart2",
+                           "Button3",     "CheckBox1",   "CheckBox2",   "Button4", "CheckBox3"};
     QStringList names;
     for (const char* n : order) names << n;
     for (std::size_t i = 0; i + 1 < std::size(order); ++i) {

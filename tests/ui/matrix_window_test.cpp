@@ -11,7 +11,9 @@ StringGrid* matrix_grid(const Windows& w, const char* name) {
     return w.form9->findChild<StringGrid*>(name);
 }
 
-matr uniform_matrix(int n, Extended v) { return matr(n, vect(n + 1, v)); }
+matr uniform_matrix(int n, Extended v) {
+    return matr(n, vect(n + 1, v));
+}
 
 TEST(MatrixWindow, OpensWithEmptyFiveByFiveGrids) {
     Windows w;

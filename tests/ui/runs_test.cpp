@@ -2,8 +2,8 @@
 #include <QRegularExpression>
 #include <QTimer>
 
-#include "ui/bar_chart.h"
 #include "engine/number_text.h"
+#include "ui/bar_chart.h"
 #include "ui/radio_group.h"
 #include "window_fixture.h"
 
@@ -31,7 +31,8 @@ TEST(PacketMode, DefaultRunFillsEveryDisplay) {
     EXPECT_EQ(w.text("Label10"), "1000");
     EXPECT_EQ(w.text("Label19"), "0,4286");
     for (const char* l : {"Label12", "Label14", "Label20", "Label21", "Label22"})
-        EXPECT_TRUE(w.text(l).contains(QRegularExpression("^\\d,\\d{4}$"))) << l << w.text(l).toStdString();
+        EXPECT_TRUE(w.text(l).contains(QRegularExpression("^\\d,\\d{4}$")))
+            << l << w.text(l).toStdString();
     for (int c : {1, 2})
         for (int s : {0, 1}) EXPECT_EQ(w.form2->chart(c)->bars(s), 1);
     // A second click draws on: other symbols, other noise, and one bar per series again.
@@ -71,12 +72,12 @@ std::vector<QString> sixteen_with_zero_in_row_5() {
 
 INSTANTIATE_TEST_SUITE_P(
     Alphabets, PacketRefusals,
-    testing::Values(
-        AlphabetRefusal{"eight", std::vector<QString>(8, "0,125"),
-                        "В алфивите должно быть не менее 9 символов"},
-        AlphabetRefusal{"zero_in_row_5", sixteen_with_zero_in_row_5(),
-                        "В алфивите должно быть не менее 9 символов"},
-        AlphabetRefusal{"sum_order",
+    testing::Values(AlphabetRefusal{"eight", std::vector<QString>(8, "0,125"),
+                                    "В алфивите должно быть не менее 9 символов"},
+                    AlphabetRefusal{"zero_in_row_5", sixteen_with_zero_in_row_5(),
+                                    "В алфивите должно быть не менее 9 символов"},
+                    AlphabetRefusal{
+                        "sum_order",
                         {"0,22", "0,18", "0,11", "0,24", "0,01", "0,03", "0,04", "0,08", "0,09"},
                         "Сумма вероятностей символов должна равнятся 1"}),
     [](const testing::TestParamInfo<AlphabetRefusal>& i) { return std::string(i.param.name); });
@@ -109,7 +110,7 @@ TEST(PacketMode, ChannelCellThatIsNoNumberGoesToTheErrorReport) {
 
 // Records the order in which controls are enabled, disabled, shown and hidden.
 class StateRecorder : public QObject {
-public:
+  public:
     StateRecorder(const Windows& w, std::initializer_list<const char*> names) {
         for (const char* n : names) w.find<QWidget>(n)->installEventFilter(this);
     }
@@ -138,9 +139,10 @@ TEST(ContinuousMode, ThreeTicksAccumulateAndTheWindowLocksInOrder) {
     EXPECT_TRUE(w.find<QTimer>("Timer1")->isActive());
     EXPECT_EQ(w.text("Label10"), "");  // the start sends nothing
     const std::vector<QString> locked = {
-        "Button2:enabled",     "Button2:shown",       "Button1:disabled", "CheckBox1:disabled",
-        "Button1:hidden",      "RadioGroup2:disabled", "RadioGroup1:disabled", "Edit2:disabled",
-        "StringGrid1:disabled", "N1:disabled",        "Edit1:disabled",   "StringGrid2:disabled"};
+        "Button2:enabled",      "Button2:shown",  "Button1:disabled",
+        "CheckBox1:disabled",   "Button1:hidden", "RadioGroup2:disabled",
+        "RadioGroup1:disabled", "Edit2:disabled", "StringGrid1:disabled",
+        "N1:disabled",          "Edit1:disabled", "StringGrid2:disabled"};
     EXPECT_EQ(rec.log, locked);
     EXPECT_TRUE(w.find<QPushButton>("Button3")->isEnabled());
     EXPECT_TRUE(w.find<QPushButton>("Button4")->isEnabled());
@@ -153,14 +155,14 @@ TEST(ContinuousMode, ThreeTicksAccumulateAndTheWindowLocksInOrder) {
     EXPECT_EQ(w.st.mat2.size(), 16u);
     EXPECT_EQ(w.st.mat1, w.st.k_m_main);
     EXPECT_EQ(w.text("Label14"),
-              QString::fromStdString(format_label(
-                  static_cast<Extended>(w.st.errors.oshib) / w.st.errors.iskaj, ',')));
+              QString::fromStdString(
+                  format_label(static_cast<Extended>(w.st.errors.oshib) / w.st.errors.iskaj, ',')));
 
     rec.log.clear();
     w.find<QPushButton>("Button2")->click();
     const std::vector<QString> unlocked = {
-        "Button1:enabled",   "Button1:shown",       "Button2:disabled",    "Button2:hidden",
-        "Edit2:enabled",     "CheckBox1:enabled",   "CheckBox2:enabled",   "Edit1:enabled",
+        "Button1:enabled",     "Button1:shown",       "Button2:disabled",    "Button2:hidden",
+        "Edit2:enabled",       "CheckBox1:enabled",   "CheckBox2:enabled",   "Edit1:enabled",
         "StringGrid2:enabled", "RadioGroup1:enabled", "RadioGroup2:enabled", "StringGrid1:enabled",
         "N1:enabled"};
     EXPECT_EQ(rec.log, unlocked);
@@ -234,7 +236,8 @@ TEST(ContinuousMode, MessagesNeverStack) {
     SimState st;
     TickingDialogs dialogs;
     TForm9 form9(st, ',');
-    TForm2 form2(st, form9, dialogs, [] { return 5; }, false);
+    TForm2 form2(
+        st, form9, dialogs, [] { return 5; }, false);
     dialogs.form = &form2;
     form2.show();
     form2.findChild<RadioGroup*>("RadioGroup2")->setItemIndex(1);

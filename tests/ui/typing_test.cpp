@@ -15,8 +15,10 @@ void type_keys(QWidget* start, const QString& keys) {
     for (QChar ch : keys) {
         QWidget* target = start->window()->focusWidget();
         if (!target) target = start;
-        if (ch == QChar(8)) QTest::keyClick(target, Qt::Key_Backspace);
-        else QTest::keyClick(target, ch.toLatin1());
+        if (ch == QChar(8))
+            QTest::keyClick(target, Qt::Key_Backspace);
+        else
+            QTest::keyClick(target, ch.toLatin1());
     }
 }
 
@@ -77,9 +79,9 @@ TEST(SumLabels, FollowEveryEditUpToTheFirstZero) {
     EXPECT_EQ(w.text("Label5"), "0,500000");
     type_into_cell(w.grid1(), 2, 2, "\b");  // an empty cell reads as zero too
     EXPECT_EQ(w.text("Label4"), "0,500000");
-    w.grid1()->setCell(2, 2, "0,25");       // a program write does not refresh
+    w.grid1()->setCell(2, 2, "0,25");  // a program write does not refresh
     EXPECT_EQ(w.text("Label4"), "0,500000");
-    type_into_cell(w.grid1(), 0, 5, "Z");   // an edit in the symbol column does
+    type_into_cell(w.grid1(), 0, 5, "Z");     // an edit in the symbol column does
     EXPECT_EQ(w.text("Label4"), "2,062500");  // 0,5 + 0,25 + 0,5 + 13 x 0,0625
     EXPECT_EQ(w.text("Label5"), "-1,062500");
 }
@@ -110,8 +112,10 @@ TEST_P(EditTyping, JudgesTheWholeTextPlusTheKey) {
     auto* edit = w.find<QLineEdit>(c.edit);
     edit->setText(c.before);
     edit->setFocus();
-    if (c.select_all) edit->selectAll();
-    else edit->end(false);
+    if (c.select_all)
+        edit->selectAll();
+    else
+        edit->end(false);
     type_keys(edit, c.keys);
     EXPECT_EQ(edit->text(), c.after);
 }
@@ -181,7 +185,7 @@ TEST(NoiseType, SwitchingAlwaysLeavesOneOfTheTwoLayouts) {
         EXPECT_EQ(w.grid2()->cell(2, 1), "0");
         EXPECT_EQ(w.grid2()->cell(2, 2), "0");
         w.grid2()->setCell(2, 1, "0,25");  // forgotten at the next switch
-        group->setItemIndex(1);             // the selected item again: nothing moves
+        group->setItemIndex(1);            // the selected item again: nothing moves
         expect_layout(w, {200, 637});
         group->setItemIndex(0);
         expect_layout(w, {136, 573});

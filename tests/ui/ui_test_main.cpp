@@ -4,8 +4,8 @@
 #include <QApplication>
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen"
-                                                                     : qgetenv("QT_QPA_PLATFORM"));
+    qputenv("QT_QPA_PLATFORM",
+            qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
     QApplication app(argc, argv);
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
@@ -14,4 +14,6 @@ int main(int argc, char** argv) {
 // Qt Charts' own graphics items are reported as indirect leaks or not depending on the memory
 // layout of the build, so leak checking is off for the window tests; every other AddressSanitizer
 // and UBSan check stays on.
-extern "C" int __lsan_is_turned_off() { return 1; }
+extern "C" int __lsan_is_turned_off() {
+    return 1;
+}

@@ -11,8 +11,8 @@
 #include <QLocale>
 #include <QPushButton>
 #include <deque>
-#include <ostream>
 #include <memory>
+#include <ostream>
 #include <vector>
 
 #include "ui/dialogs.h"
@@ -22,7 +22,9 @@
 #include "ui/string_grid.h"
 
 // Readable QStrings in failure messages.
-inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+inline void PrintTo(const QString& s, std::ostream* os) {
+    *os << '"' << s.toStdString() << '"';
+}
 
 namespace tavolin::ui::testing_support {
 
@@ -58,12 +60,12 @@ inline QLocale locale_with(char sep) {
 }
 
 class Windows {
-public:
+  public:
     explicit Windows(char sep = ',', bool has_arguments = false) {
         QLocale::setDefault(locale_with(sep));
         form9 = std::make_unique<TForm9>(st, regional_separator());
-        form2 = std::make_unique<TForm2>(st, *form9, dialogs, [this] { return clock += 1000; },
-                                         has_arguments);
+        form2 = std::make_unique<TForm2>(
+            st, *form9, dialogs, [this] { return clock += 1000; }, has_arguments);
     }
     ~Windows() {
         form2.reset();
