@@ -4,18 +4,15 @@
 
 #include <random>
 
+#include "bit_channels.h"
 #include "channel/measures.h"
 #include "engine/sums.h"
 
 namespace tavolin {
 namespace {
 
-matr inversion(Extended i0, Extended i1) {
-    return {{1 - i0, i0}, {i1, 1 - i1}};
-}
-matr erasure(Extended i0, Extended e0, Extended i1, Extended e1) {
-    return {{1 - i0 - e0, i0, e0}, {i1, 1 - i1 - e1, e1}};
-}
+using testing_support::erasure;
+using testing_support::inversion;
 
 void expect_row(const vect& got, const vect& want) {
     ASSERT_EQ(got.size(), want.size());

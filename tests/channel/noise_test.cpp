@@ -4,17 +4,14 @@
 
 #include <cmath>
 
+#include "bit_channels.h"
 #include "channel/random.h"
 
 namespace tavolin {
 namespace {
 
-matr inversion(Extended i0, Extended i1) {
-    return {{1 - i0, i0}, {i1, 1 - i1}};
-}
-matr erasure(Extended i0, Extended e0, Extended i1, Extended e1) {
-    return {{1 - i0 - e0, i0, e0}, {i1, 1 - i1 - e1, e1}};
-}
+using testing_support::erasure;
+using testing_support::inversion;
 
 // The channel bit by bit with gen, as the reference for the integer version.
 vectenc reference_noise(const vectenc& inp, const matr& isk, Byte n0, Integer& seed2) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "../channel/bit_channels.h"
 #include "channel/matrices.h"
 #include "channel/measures.h"
 #include "channel/random.h"
@@ -125,8 +126,8 @@ TEST_P(WholePacket, EqualsTheReferenceCalculation) {
     const vect probs(16, 0.0625L);
     const Extended i0 = to_number(c.i0, ','), i1 = to_number(c.i1, ',');
     const Extended e0 = to_number(c.e0, ','), e1 = to_number(c.e1, ',');
-    const matr isk = c.noise == 0 ? matr{{1 - i0, i0}, {i1, 1 - i1}}
-                                  : matr{{1 - i0 - e0, i0, e0}, {i1, 1 - i1 - e1, e1}};
+    const matr isk = c.noise == 0 ? testing_support::inversion(i0, i1)
+                                  : testing_support::erasure(i0, e0, i1, e1);
     const ReferencePacket ref = reference_packet(st, probs, isk, c.size, c.on_code_words);
 
     RecordingOutputs out;
