@@ -27,24 +27,30 @@ vectenc reference_noise(const vectenc& inp, const matr& isk, Byte n0, Integer& s
 }
 
 TEST(Noise, EqualsTheBitByBitWalkAndLeavesTheStreamsAsGenWould) {
-    for (const matr& isk : {inversion(0.1L, 0.2L), erasure(0.02L, 0.1L, 0.03L, 0.15L),
-                            inversion(0.5L, 0.5L), erasure(0, 1, 0, 0.5L)}) {
-        SimState st;
-        st.n0 = 7;
-        st.seed2 = -123456789;
-        st.seed1 = 42;
-        vectenc inp;
-        for (Word w = 0; w < 128; ++w) inp.push_back({w, 0x7F});
-        vectenc out(inp.size() + 3, enc_sym{0xFFFF, 0xFFFF});
-        Integer expected_seed = st.seed2;
-        const vectenc expected = reference_noise(inp, isk, 7, expected_seed);
-        noise(st, inp, out, isk);
-        EXPECT_TRUE(std::equal(expected.begin(), expected.end(), out.begin()));
-        EXPECT_EQ(out.back(), (enc_sym{0xFFFF, 0xFFFF}));  // beyond the input: untouched
-        EXPECT_EQ(st.seed2, expected_seed);
-        EXPECT_EQ(st.RandSeed, expected_seed);
-        EXPECT_EQ(st.seed1, 42);
-    }
+    const matr channels[] = {
+        inversion(0.1L, 0.2L),         erasure(0.02L, 0.1L, 0.03L, 0.15L), inversion(0.5L, 0.5L),
+        erasure(0, 1, 0, 0.5L),        erasure(0.1L, 0, 0.2L, 0),          inversion(1, 0),
+        {{1.25L, -0.25L}, {0, 1}},        // a negative entry: running totals that fall back
+        {{0.5L, 0.25L}, {0.5L, 0.25L}}};  // rows short of 1: "past the last column" is erasure
+    for (const matr& isk : channels)
+        for (Byte n0 : {1, 4, 5, 7, 8, 12, 13, 16}) {
+            SimState st;
+            st.n0 = n0;
+            st.seed2 = -123456789;
+            st.seed1 = 42;
+            vectenc inp;
+            for (Cardinal w = 0; w < 300; ++w)
+                inp.push_back({static_cast<Word>((w * 2654435761u) >> (32 - n0)), 0xFFFF});
+            vectenc out(inp.size() + 3, enc_sym{0xFFFF, 0xFFFF});
+            Integer expected_seed = st.seed2;
+            const vectenc expected = reference_noise(inp, isk, n0, expected_seed);
+            noise(st, inp, out, isk);
+            EXPECT_TRUE(std::equal(expected.begin(), expected.end(), out.begin())) << int{n0};
+            EXPECT_EQ(out.back(), (enc_sym{0xFFFF, 0xFFFF}));  // beyond the input: untouched
+            EXPECT_EQ(st.seed2, expected_seed);
+            EXPECT_EQ(st.RandSeed, expected_seed);
+            EXPECT_EQ(st.seed1, 42);
+        }
 }
 
 TEST(Noise, OneDrawPerBitFromTheTopBitDown) {
