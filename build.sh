@@ -5,12 +5,17 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 
-PACKAGES=(cmake g++ libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev nlohmann-json3-dev
-          qt6-base-dev qt6-charts-dev libgl-dev xvfb xauth fonts-wine)
+# What the project adds to the machine's compilers, CMake, GoogleTest and Google Benchmark: the
+# command's parser and JSON, Qt for the window, a virtual display and Tahoma-metric fonts.
+PACKAGES=(libcli11-dev nlohmann-json3-dev qt6-base-dev qt6-charts-dev libgl-dev xvfb xauth fonts-wine)
 JOBS=$(nproc)
 
 install_missing() {
     local missing=()
+    command -v cmake >/dev/null || missing+=(cmake)
+    command -v g++ >/dev/null || missing+=(g++)
+    [ -d /usr/include/gtest ] || missing+=(libgtest-dev libgmock-dev)
+    [ -d /usr/include/benchmark ] || missing+=(libbenchmark-dev)
     for p in "${PACKAGES[@]}"; do
         dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
     done
