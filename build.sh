@@ -7,7 +7,8 @@ cd "$(dirname "$0")"
 
 # What the project adds to the machine's compilers, CMake, GoogleTest and Google Benchmark: the
 # command's parser and JSON, Qt for the window, a virtual display and Tahoma-metric fonts.
-PACKAGES=(libcli11-dev nlohmann-json3-dev qt6-base-dev qt6-charts-dev libgl-dev xvfb xauth fonts-wine)
+PACKAGES=(libcli11-dev nlohmann-json3-dev qt6-base-dev qt6-charts-dev libqt6opengl6-dev libgl-dev
+          xvfb xauth fonts-wine)
 JOBS=$(nproc)
 
 install_missing() {
