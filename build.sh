@@ -28,16 +28,19 @@ install_missing() {
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 }
 
-build() {  # build DIR [cmake options...]
+build() {  # build DIR [cmake options...] [-- targets...]
     local dir=$1; shift
-    cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
-    cmake --build "$dir" -j "$JOBS"
+    local options=() targets=()
+    while [ $# -gt 0 ] && [ "$1" != "--" ]; do options+=("$1"); shift; done
+    [ $# -gt 0 ] && shift && targets=(--target "$@")
+    cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "${options[@]}" >/dev/null
+    cmake --build "$dir" -j "$JOBS" "${targets[@]}"
 }
 
 case "${1:-}" in
     run)
         install_missing
-        build build
+        build build -- tavolin tavolin-sim
         if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
             exec ./build/app/tavolin
         fi
