@@ -31,24 +31,39 @@ Extended c_strtold(const std::string& text) {
     return strtold_l(text.c_str(), nullptr, c_locale);
 }
 
-// Decimal digits of |value| to 18 significant places, with its decimal exponent. An extended
-// value carries 18 to 19 significant decimal digits, so a number typed as a decimal tie (0.99995)
-// comes back as that tie, and the display rounds it as written rather than by the binary error.
 struct Digits {
     std::string digits;  // digits[0] is the leading significant digit
     int exponent = 0;    // value = 0.d0 d1 d2 ... * 10^(exponent + 1)
 };
 
-Digits decimal_digits(Extended magnitude) {
-    char buf[128];
-    auto res = std::to_chars(buf, buf + sizeof buf, magnitude, std::chars_format::scientific, 17);
-    std::string_view s(buf, static_cast<std::size_t>(res.ptr - buf));
+Digits scientific_digits(Extended magnitude, int precision) {
+    std::string buf(static_cast<std::size_t>(precision) + 32, '\0');
+    auto res = std::to_chars(buf.data(), buf.data() + buf.size(), magnitude,
+                             std::chars_format::scientific, precision);
+    std::string_view s(buf.data(), static_cast<std::size_t>(res.ptr - buf.data()));
     Digits d;
     std::size_t e = s.find('e');
+    d.digits.reserve(e);
     for (std::size_t i = 0; i < e; ++i)
         if (is_digit(s[i])) d.digits.push_back(s[i]);
     d.exponent = std::atoi(std::string(s.substr(e + 1)).c_str());
     return d;
+}
+
+// Decimal digits of |value| to 18 significant places: the general format rounds these to 15.
+Digits decimal_digits(Extended magnitude) {
+    return scientific_digits(magnitude, 17);
+}
+
+// Every decimal digit of |value|. A binary fraction m * 2^(e - 64) has a finite expansion with
+// 64 - e places after the point, so rounding decided on these digits is decided on the value
+// itself: 0.73125 stored just below the half rounds down, not up through an 18-digit tie.
+Digits exact_digits(Extended magnitude) {
+    int e2 = 0;
+    (void)std::frexp(magnitude, &e2);
+    const int places = std::max(0, 64 - e2);
+    const int int_digits = std::max(1, static_cast<int>(std::ceil(e2 * 0.30103)) + 1);
+    return scientific_digits(magnitude, places + int_digits);
 }
 
 // Rounds the digit string to `keep` significant digits, halves away from zero. Returns the kept
@@ -184,8 +199,10 @@ std::string format_fixed(Extended value, int precision, int decimals, char sep) 
     const bool negative = std::signbit(value);
     std::string kept;
     Digits d;
-    if (value != 0) {
-        d = decimal_digits(std::fabs(value));
+    // Far below half a unit of the last place it rounds to zero; skip the long expansion.
+    const bool negligible = std::fabs(value) < 0.45L * std::pow(10.0L, -decimals);
+    if (value != 0 && !negligible) {
+        d = exact_digits(std::fabs(value));
         kept = round_digits(d, std::min(d.exponent + 1 + decimals, precision));
     }
     if (kept.empty()) {  // rounds to zero: no sign

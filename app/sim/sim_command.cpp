@@ -1,5 +1,7 @@
 #include "app/sim/sim_command.h"
 
+#include <cerrno>
+#include <cstring>
 #include <sstream>
 
 #include "app/sim/command_io.h"
@@ -43,15 +45,25 @@ bool make_runs(SimState& st, const SimOptions& o, CommandOutputs& outputs) {
     return true;
 }
 
+// A report that did not reach its reader completely is a failure, not a run that succeeded:
+// stdout may be closed, a pipe gone or a disk full.
+int finish(std::ostream& out, std::ostream& err, const std::string& text) {
+    errno = 0;
+    out << text;
+    out.flush();
+    if (out) return 0;
+    const int reason = errno;
+    err << "tavolin-sim: the report could not be written"
+        << (reason != 0 ? std::string(": ") + std::strerror(reason) : std::string()) << '\n';
+    return 1;
+}
+
 }  // namespace
 
 int run_sim(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
             const ClockReading& clock) {
     const ParseResult parsed = parse_options(args);
-    if (parsed.help) {
-        out << parsed.message;
-        return 0;
-    }
+    if (parsed.help) return finish(out, err, parsed.message);
     if (!parsed.options) {
         err << parsed.message << '\n';
         return parsed.exit_code;
@@ -69,8 +81,9 @@ int run_sim(const std::vector<std::string>& args, std::ostream& out, std::ostrea
         return 2;
     }
     if (o.code_table) {
-        print_code_table(out, st, o.json);
-        return 0;
+        std::ostringstream table;
+        print_code_table(table, st, o.json);
+        return finish(out, err, table.str());
     }
 
     CommandOutputs outputs;
@@ -83,8 +96,7 @@ int run_sim(const std::vector<std::string>& args, std::ostream& out, std::ostrea
         print_json_report(report, st, outputs);
     else
         print_text_report(report, st, outputs);
-    out << report.str();
-    return 0;
+    return finish(out, err, report.str());
 }
 
 }  // namespace tavolin::sim

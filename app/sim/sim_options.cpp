@@ -3,6 +3,7 @@
 #include <CLI/CLI.hpp>
 #include <cmath>
 #include <cstdint>
+#include <set>
 
 #include "engine/number_text.h"
 
@@ -38,11 +39,42 @@ std::vector<std::string> split_probs(const std::string& list) {
     return out;
 }
 
+// A plain decimal integer: digits only (a minus sign first where `lo` is negative), leading zeros
+// decimal. No base prefixes, no spaces: a seed typed as 010 is ten, never eight.
+std::int64_t decimal_option(const std::string& name, const std::string& text, std::int64_t lo,
+                            std::int64_t hi) {
+    std::size_t i = lo < 0 && !text.empty() && text[0] == '-' ? 1 : 0;
+    const bool negative = i == 1;
+    bool ok = i < text.size();
+    std::int64_t v = 0;
+    for (; ok && i < text.size(); ++i) {
+        if (text[i] < '0' || text[i] > '9')
+            ok = false;
+        else if (v <= hi)
+            v = v * 10 + (text[i] - '0');  // stops growing once out of range
+    }
+    if (negative) v = -v;
+    if (!ok || v < lo || v > hi)
+        throw Malformed{name + ": '" + text + "' is not a whole number from " + std::to_string(lo) +
+                        " to " + std::to_string(hi)};
+    return v;
+}
+
+// Flags take no value, and no option may be given twice.
+void check_spelling(const std::vector<std::string>& args, const CLI::App& app) {
+    std::set<std::string> seen;
+    for (const std::string& a : args) {
+        if (a.rfind("--", 0) != 0) continue;
+        const std::string name = a.substr(0, a.find('='));
+        const CLI::Option* opt = app.get_option_no_throw(name);
+        if (opt == nullptr) continue;
+        if (opt->get_expected_max() == 0 && name.size() != a.size())
+            throw Malformed{name + ": a flag takes no value"};
+        if (!seen.insert(name).second) throw Malformed{name + ": given more than once"};
+    }
+}
+
 void check(SimOptions& o, const std::optional<std::string>& probs, bool e_given) {
-    if (o.ticks < 1) throw Malformed{"--ticks: must be at least 1"};
-    const std::optional<Integer> size = parse_integer(o.size);
-    if (!size || *size < 1 || *size > 50000)
-        throw Malformed{"--size: '" + o.size + "' is not a whole number from 1 to 50000"};
     if (probs) {
         o.probs = split_probs(*probs);
         if (o.probs.size() > 16) throw Malformed{"--probs: at most 16 probabilities"};
@@ -70,12 +102,12 @@ ParseResult parse_options(const std::vector<std::string>& args) {
                  "tavolin-sim"};
     std::string mode = "packet", noise = "inversion", code = "cyclic";
     std::optional<std::string> probs;
-    std::int64_t seed1 = 0, seed2 = 0;
+    std::string ticks = "1", size = o.size, seed1, seed2;
     app.add_option("--mode", mode, "packet or continuous")
         ->check(CLI::IsMember({"packet", "continuous"}));
-    app.add_option("--ticks", o.ticks, "packet runs, or continuous steps, to make (>= 1)");
+    app.add_option("--ticks", ticks, "packet runs, or continuous steps, to make (>= 1)");
     app.add_flag("--no-accumulate", o.no_accumulate, "continuous mode without accumulation");
-    app.add_option("--size", o.size, "packet size, 1 to 50000");
+    app.add_option("--size", size, "packet size, 1 to 50000");
     auto* probs_opt = app.add_option("--probs", probs, "alphabet probabilities, comma-separated");
     app.add_option("--noise", noise, "inversion or erasure")
         ->check(CLI::IsMember({"inversion", "erasure"}));
@@ -88,10 +120,8 @@ ParseResult parse_options(const std::vector<std::string>& args) {
     app.add_option("--poly", o.poly, "generator polynomial of the cyclic code, as bits");
     app.add_option("--frame", o.frame, "frame size of the continuous code, 1 to 4");
     app.add_option("--bit-time", o.bit_time, "seconds to send one bit");
-    auto* s1 = app.add_option("--seed1", seed1, "start state of the source stream")
-                   ->check(CLI::Range(std::int64_t{INT32_MIN}, std::int64_t{INT32_MAX}));
-    auto* s2 = app.add_option("--seed2", seed2, "start state of the noise stream")
-                   ->check(CLI::Range(std::int64_t{INT32_MIN}, std::int64_t{INT32_MAX}));
+    auto* s1 = app.add_option("--seed1", seed1, "start state of the source stream");
+    auto* s2 = app.add_option("--seed2", seed2, "start state of the noise stream");
     app.add_flag("--plain-apriori", o.plain_apriori, "a priori matrix by the plain model");
     app.add_flag("--count-codewords", o.count_codewords,
                  "count the a posteriori matrix on code words");
@@ -99,6 +129,13 @@ ParseResult parse_options(const std::vector<std::string>& args) {
     app.add_flag("--code-table", o.code_table, "print the code word of every symbol instead");
 
     ParseResult result;
+    try {
+        check_spelling(args, app);
+    } catch (const Malformed& m) {
+        result.exit_code = 2;
+        result.message = m.message;
+        return result;
+    }
     try {
         std::vector<std::string> reversed(args.rbegin(), args.rend());
         app.parse(reversed);
@@ -117,9 +154,16 @@ ParseResult parse_options(const std::vector<std::string>& args) {
                     : code == "hamming"    ? kHamming
                     : code == "continuous" ? kContinuous
                                            : kNoCoding;
-    if (*s1) o.seed1 = static_cast<Integer>(seed1);
-    if (*s2) o.seed2 = static_cast<Integer>(seed2);
     try {
+        constexpr std::int64_t kIntegerMax = INT32_MAX, kIntegerMin = INT32_MIN;
+        o.ticks = static_cast<int>(decimal_option("--ticks", ticks, 1, kIntegerMax));
+        o.size = std::to_string(decimal_option("--size", size, 1, 50000));
+        if (*s1)
+            o.seed1 =
+                static_cast<Integer>(decimal_option("--seed1", seed1, kIntegerMin, kIntegerMax));
+        if (*s2)
+            o.seed2 =
+                static_cast<Integer>(decimal_option("--seed2", seed2, kIntegerMin, kIntegerMax));
         check(o, *probs_opt ? probs : std::nullopt, *e0 || *e1);
     } catch (const Malformed& m) {
         result.exit_code = 2;

@@ -110,10 +110,30 @@ INSTANTIATE_TEST_SUITE_P(
         FixedCase{-0.00004L, 5, 4, '.', "0.0000"}, FixedCase{1.0L / 3, 5, 4, ',', "0,3333"},
         FixedCase{2.0L / 3, 5, 4, ',', "0,6667"}, FixedCase{1, 9, 6, ',', "1,000000"},
         FixedCase{0.5L, 9, 6, ',', "0,500000"}, FixedCase{12.345678L, 5, 4, '.', "12.3460"},
-        FixedCase{9.99996L, 5, 4, '.', "10.0000"}, FixedCase{0.99995L, 5, 4, '.', "1.0000"},
+        FixedCase{9.99996L, 5, 4, '.', "10.0000"},
         FixedCase{2268.9418480333534L, 5, 4, '.', "2268.9000"},
         FixedCase{123456, 5, 4, '.', "1.2346E+005"}, FixedCase{1.0L / 9, 5, 4, '.', "0.1111"},
         FixedCase{0.00005L, 5, 4, '.', "0.0001"}));
+
+// Rounding is decided once, on the exact binary value: a value stored just below a half-way
+// point rounds down even where its 18-digit decimal form is the tie itself.
+INSTANTIATE_TEST_SUITE_P(
+    HalfWay, FixedFormat,
+    testing::Values(
+        // 117 of 160 is 0.73125 - 1.08e-20 in 80 bits.
+        FixedCase{117.0L / 160, 5, 4, ',', "0,7312"},
+        // 1/32 is exactly the half-way point 0.03125.
+        FixedCase{std::nextafter(1.0L / 32, 0.0L), 5, 4, '.', "0.0312"},
+        FixedCase{1.0L / 32, 5, 4, '.', "0.0313"},
+        FixedCase{std::nextafter(1.0L / 32, 1.0L), 5, 4, '.', "0.0313"},
+        FixedCase{-std::nextafter(1.0L / 32, 0.0L), 5, 4, '.', "-0.0312"},
+        // The nearest 80-bit value to 0.99995 lies below it, to 0.00005 above it.
+        FixedCase{0.99995L, 5, 4, '.', "0.9999"}, FixedCase{0.00005L, 5, 4, '.', "0.0001"},
+        // A tie at the units, below and at it.
+        FixedCase{std::nextafter(1234.5L, 0.0L), 5, 0, '.', "1234"},
+        FixedCase{1234.5L, 5, 0, '.', "1235"},
+        FixedCase{std::numeric_limits<Extended>::denorm_min(), 5, 4, '.', "0.0000"},
+        FixedCase{std::numeric_limits<Extended>::max(), 5, 4, '.', "1.1897E+4932"}));
 
 TEST(FixedFormat, NonFiniteValuesDoNotReadBackAsNumbers) {
     for (Extended v :

@@ -67,7 +67,25 @@ INSTANTIATE_TEST_SUITE_P(
             "seventeen_probabilities", {"--probs", "1,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0"}, "--probs"},
         MalformedCase{"negative_bit_time", {"--bit-time", "-1"}, "--bit-time"},
         MalformedCase{"seed_too_big", {"--seed1", "2147483648"}, "--seed1"},
-        MalformedCase{"seed_text", {"--seed2", "x"}, "--seed2"}),
+        MalformedCase{"seed_text", {"--seed2", "x"}, "--seed2"},
+        // Seeds, counts and sizes are plain decimal integers: no base prefixes, no spaces.
+        MalformedCase{"seed_hex", {"--seed1", "0x1F"}, "--seed1"},
+        MalformedCase{"seed_dollar_hex", {"--seed1", "$1F"}, "--seed1"},
+        MalformedCase{"seed_space", {"--seed2", " 5"}, "--seed2"},
+        MalformedCase{"seed_trailing_space", {"--seed2", "5 "}, "--seed2"},
+        MalformedCase{"seed_plus", {"--seed1", "+5"}, "--seed1"},
+        MalformedCase{"seed_minus_alone", {"--seed1", "-"}, "--seed1"},
+        MalformedCase{"ticks_hex", {"--ticks", "0x2"}, "--ticks"},
+        MalformedCase{"ticks_negative", {"--ticks", "-1"}, "--ticks"},
+        MalformedCase{"size_hex", {"--size", "$10"}, "--size"},
+        MalformedCase{"size_x_hex", {"--size", "x10"}, "--size"},
+        MalformedCase{"size_space", {"--size", " 100"}, "--size"},
+        MalformedCase{"size_negative", {"--size", "-5"}, "--size"},
+        MalformedCase{"flag_with_value", {"--json=1"}, "--json"},
+        MalformedCase{"flag_with_empty_value", {"--plain-apriori="}, "--plain-apriori"},
+        MalformedCase{"repeated_option", {"--seed1", "1", "--seed1", "2"}, "more than once"},
+        MalformedCase{"repeated_flag", {"--json", "--json"}, "more than once"},
+        MalformedCase{"repeated_with_equals", {"--size=10", "--size", "20"}, "more than once"}),
     [](const testing::TestParamInfo<MalformedCase>& i) { return std::string(i.param.name); });
 
 struct PromptCase {
@@ -161,6 +179,46 @@ TEST(SimCommand, CodeTableInText) {
     ASSERT_EQ(r.status, 0);
     EXPECT_NE(r.out.find("n0 = 7\n"), std::string::npos);
     EXPECT_NE(r.out.find("0001  1101001\n"), std::string::npos);
+}
+
+// Leading zeros are decimal: 010 is ten, 09 is nine.
+TEST(SimCommand, IntegerOptionsAreDecimal) {
+    struct Same {
+        std::vector<std::string> written, meant;
+    };
+    for (const Same& c : {
+             Same{{"--seed1", "010", "--seed2", "-06"}, {"--seed1", "10", "--seed2", "-6"}},
+             Same{{"--seed1", "09", "--seed2", "0"}, {"--seed1", "9", "--seed2", "0"}},
+             Same{{"--seed1=-2147483648", "--seed2=2147483647"},
+                  {"--seed1", "-2147483648", "--seed2", "2147483647"}},
+             Same{seeded({"--mode", "continuous", "--ticks", "010", "--size", "0010"}),
+                  seeded({"--mode", "continuous", "--ticks", "10", "--size", "10"})},
+         }) {
+        const Result written = run(c.written), meant = run(c.meant);
+        EXPECT_EQ(written.status, 0) << written.err;
+        EXPECT_EQ(written.out, meant.out) << c.written[1];
+    }
+    const auto j = nlohmann::json::parse(
+        run(seeded({"--json", "--mode", "continuous", "--ticks", "010", "--size", "10"})).out);
+    EXPECT_EQ(j["symbols_sent"], 100);
+}
+
+// A stream that refuses every write, as stdout does when it is closed or its pipe is gone.
+class FailingBuffer : public std::streambuf {
+  protected:
+    int_type overflow(int_type) override { return traits_type::eof(); }
+};
+
+TEST(SimCommand, AReportThatCannotBeWrittenIsAFailure) {
+    for (const std::vector<std::string>& args :
+         {seeded({}), seeded({"--json"}), std::vector<std::string>{"--code-table"},
+          std::vector<std::string>{"--help"}}) {
+        FailingBuffer buffer;
+        std::ostream out(&buffer);
+        std::ostringstream err;
+        EXPECT_NE(run_sim(args, out, err, [] { return 1; }), 0) << args[0];
+        EXPECT_NE(err.str().find("could not be written"), std::string::npos) << err.str();
+    }
 }
 
 TEST(SimCommand, HelpExitsZero) {
