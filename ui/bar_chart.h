@@ -1,13 +1,15 @@
-// A bar chart of two series with one bar each: a title, a legend at the bottom, value marks on
-// the bars, no category axis.
+// A bar chart of two series with one bar each: a title, a legend at the bottom, no category
+// axis, and a mark with its value above each bar.
 #pragma once
 
 #include <QChartView>
 #include <QColor>
+#include <QLocale>
 #include <optional>
 
 class QBarSet;
 class QBarSeries;
+class QGraphicsSimpleTextItem;
 class QValueAxis;
 
 namespace tavolin::ui {
@@ -20,7 +22,8 @@ class BarChart : public QChartView {
         QString title;
         QColor colour;
     };
-    BarChart(const QString& title, SeriesSpec first, SeriesSpec second, QWidget* parent);
+    // `sep` is the decimal separator of the chart's numbers.
+    BarChart(const QString& title, SeriesSpec first, SeriesSpec second, char sep, QWidget* parent);
 
     // Series 0 or 1, found by tests through its object name as well.
     QBarSet* series(int i) const { return sets_[i]; }
@@ -32,9 +35,12 @@ class BarChart : public QChartView {
 
   private:
     void rescale();
+    void place_marks();
     QBarSet* sets_[2];
+    QGraphicsSimpleTextItem* marks_[2];
     QBarSeries* bar_series_;
     QValueAxis* axis_;
+    QLocale locale_;
 };
 
 }  // namespace tavolin::ui

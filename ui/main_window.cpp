@@ -137,11 +137,11 @@ void TForm2::build_controls() {
     Button2->hide();
 
     Chart1 = new BarChart("Полезная информация", {"Series1", "Априорные", Qt::blue},
-                          {"Series2", "Апостериорные", kApostColour}, client_);
+                          {"Series2", "Апостериорные", kApostColour}, sep_, client_);
     Chart1->setObjectName("Chart1");
     Chart1->setGeometry(223, 133, 259, 250);
     Chart2 = new BarChart("Скорость передачи бит/с", {"Series3", "Априорная", Qt::blue},
-                          {"Series4", "Апостериорная", kApostColour}, client_);
+                          {"Series4", "Апостериорная", kApostColour}, sep_, client_);
     Chart2->setObjectName("Chart2");
     Chart2->setGeometry(488, 133, 279, 250);
 
