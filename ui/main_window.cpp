@@ -209,6 +209,10 @@ void TForm2::set_tab_order() {
                         Button1,     Edit2,       Chart1,      Button2, Chart2,
                         Button3,     CheckBox1,   CheckBox2,   Button4, CheckBox3};
     for (std::size_t i = 0; i + 1 < std::size(order); ++i) setTabOrder(order[i], order[i + 1]);
+    // The charts hold their places in the order but take no focus; only now, as setTabOrder()
+    // passes over widgets that take none.
+    Chart1->setFocusPolicy(Qt::NoFocus);
+    Chart2->setFocusPolicy(Qt::NoFocus);
 }
 
 void TForm2::FormCreate(bool has_arguments) {

@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QStyledItemDelegate>
+#include <algorithm>
 
 #include "ui/typed_key.h"
 
@@ -35,6 +36,23 @@ class GridDelegate final : public QStyledItemDelegate {
         emit grid_->editTextChanged(index.column(), index.row());
     }
 
+    // Tab and Shift+Tab in an open editor keep its text and leave the grid for the next or
+    // previous control, as they do on a cell that is not being edited.
+    bool eventFilter(QObject* watched, QEvent* e) override {
+        if (e->type() == QEvent::KeyPress) {
+            const auto* k = static_cast<const QKeyEvent*>(e);
+            const bool tab = k->key() == Qt::Key_Tab || k->key() == Qt::Key_Backtab;
+            if (tab && !(k->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+                auto* editor = static_cast<QWidget*>(watched);
+                emit commitData(editor);
+                emit closeEditor(editor, QAbstractItemDelegate::NoHint);
+                grid_->leave(k->key() == Qt::Key_Tab && !(k->modifiers() & Qt::ShiftModifier));
+                return true;
+            }
+        }
+        return QStyledItemDelegate::eventFilter(watched, e);
+    }
+
   private:
     StringGrid* grid_;
 };
@@ -50,6 +68,7 @@ StringGrid::StringGrid(int cols, int rows, int fixed_cols, int fixed_rows, QWidg
                     QAbstractItemView::EditKeyPressed);
     setSelectionMode(QAbstractItemView::ContiguousSelection);
     setSelectionBehavior(QAbstractItemView::SelectItems);
+    setTabKeyNavigation(false);  // the arrow keys move between cells, Tab between controls
     setDefaultColWidth(64);
     setDefaultRowHeight(24);
     fill_items();
@@ -108,12 +127,38 @@ void StringGrid::fill_items() {
             }
             style_item(it, c, r);
         }
+    if (!currentIndex().isValid() || isFixed(currentColumn(), currentRow())) {
+        const QModelIndex first = first_editable();
+        // Current without being selected: nothing is highlighted until the user moves.
+        if (first.isValid())
+            selectionModel()->setCurrentIndex(first, QItemSelectionModel::NoUpdate);
+    }
+}
+
+QModelIndex StringGrid::first_editable() const {
+    return model()->index(fixed_rows_, fixed_cols_);
+}
+
+QModelIndex StringGrid::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) {
+    const QModelIndex from = currentIndex();
+    if (!from.isValid() || isFixed(from.column(), from.row())) return first_editable();
+    const QModelIndex to = QTableWidget::moveCursor(action, modifiers);
+    if (!to.isValid()) return to;
+    // A move towards the headers stops at the first editable row or column.
+    return model()->index(std::max(to.row(), fixed_rows_), std::max(to.column(), fixed_cols_));
+}
+
+void StringGrid::leave(bool forward) {
+    focusNextPrevChild(forward);
 }
 
 void StringGrid::style_item(QTableWidgetItem* it, int col, int row) const {
     if (isFixed(col, row)) {
-        it->setFlags(Qt::ItemIsEnabled);
+        // Header cells take neither the current cell nor a selection; they keep the enabled
+        // text colour all the same.
+        it->setFlags(Qt::NoItemFlags);
         it->setBackground(palette().button());
+        it->setForeground(palette().buttonText());
     } else {
         Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
         if (editable_) flags |= Qt::ItemIsEditable;

@@ -35,9 +35,14 @@ class StringGrid : public QTableWidget {
   protected:
     void keyPressEvent(QKeyEvent* e) override;
     bool eventFilter(QObject* watched, QEvent* e) override;
+    // Keeps the current cell off the fixed header cells.
+    QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
 
   private:
     friend class GridDelegate;
+    QModelIndex first_editable() const;
+    // Moves the focus to the next (or previous) control of the window's tab order.
+    void leave(bool forward);
     bool accepts(int col, int row, const QKeyEvent& e) const;
     void fill_items();
     void style_item(QTableWidgetItem* item, int col, int row) const;
