@@ -6,9 +6,10 @@ set -euo pipefail
 cd "$(dirname "$0")"
 
 # What the project adds to the machine's compilers, CMake, GoogleTest and Google Benchmark: the
-# command's parser and JSON, Qt for the window, a virtual display and Tahoma-metric fonts.
+# command's parser and JSON, Qt for the window with its own texts in Russian, a virtual display
+# and Tahoma-metric fonts.
 PACKAGES=(libcli11-dev nlohmann-json3-dev qt6-base-dev qt6-charts-dev libqt6opengl6-dev libgl-dev
-          xvfb xauth fonts-wine)
+          qt6-translations-l10n xvfb xauth fonts-wine)
 JOBS=$(nproc)
 
 install_missing() {

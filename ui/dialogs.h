@@ -3,7 +3,10 @@
 #pragma once
 
 #include <QString>
+#include <memory>
 
+class QInputDialog;
+class QMessageBox;
 class QWidget;
 
 namespace tavolin::ui {
@@ -28,5 +31,14 @@ class QtDialogs final : public Dialogs {
     QString prompt(QWidget* owner, const QString& caption, const QString& label,
                    const QString& default_text) override;
 };
+
+// The least width of a dialog whose title bar shows `caption` whole.
+int caption_width(const QString& caption);
+
+// The dialogs QtDialogs runs, built but not yet shown.
+std::unique_ptr<QMessageBox> make_message_box(QWidget* owner, const QString& text,
+                                              const QString& caption, Dialogs::Icon icon);
+std::unique_ptr<QInputDialog> make_prompt(QWidget* owner, const QString& caption,
+                                          const QString& label, const QString& default_text);
 
 }  // namespace tavolin::ui

@@ -20,6 +20,7 @@
 #include "ui/alphabet_import.h"
 #include "ui/bar_chart.h"
 #include "ui/matrix_window.h"
+#include "ui/qt_translations.h"
 #include "ui/radio_group.h"
 #include "ui/regional.h"
 #include "ui/string_grid.h"
@@ -43,6 +44,7 @@ TForm2::TForm2(SimState& st, TForm9& form9, Dialogs& dialogs, Clock clock, bool 
       dialogs_(dialogs),
       clock_(std::move(clock)),
       sep_(regional_separator()) {
+    use_russian_qt_texts();
     setObjectName("Form2");
     setWindowTitle("Tavolin");
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
