@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <variant>
 
 #include "engine/number_text.h"
 #include "ui/string_grid.h"
@@ -26,6 +27,16 @@ std::uint64_t little_endian(const unsigned char* p, int bytes) {
 
 QString shown(Extended v, char sep) {
     return QString::fromStdString(format_fixed(v, 5, 4, sep));
+}
+
+// Writes the value to its row and reads the shown text back: the value as shown, or the
+// description of a text that is no number (an infinity, not-a-number).
+std::variant<Extended, QString> write_and_read_back(StringGrid& grid, int row, Extended v,
+                                                    char sep) {
+    grid.setCell(kProbabilityColumn, row, shown(v, sep));
+    const std::string text = grid.cell(kProbabilityColumn, row).toStdString();
+    if (const std::optional<Extended> read_back = parse_number(text, sep)) return *read_back;
+    return QString::fromStdString(ConversionError(text).what());
 }
 
 }  // namespace
@@ -74,17 +85,17 @@ std::optional<QString> impAlph(StringGrid& grid, char sep, const QString& path) 
         const alp record = decode_record(bytes);
         last = record.v;
         grid.setCell(kSymbolColumn, j, QString(QChar(record.s)));
-        grid.setCell(kProbabilityColumn, j, shown(record.v, sep));
+        const auto read_back = write_and_read_back(grid, j, record.v, sep);
+        if (const QString* failure = std::get_if<QString>(&read_back)) return *failure;
         // The remainder follows the values as shown, not as stored.
-        const std::optional<Extended> read_back =
-            parse_number(grid.cell(kProbabilityColumn, j).toStdString(), sep);
-        if (!read_back)
-            return QString::fromStdString(
-                ConversionError(grid.cell(kProbabilityColumn, j).toStdString()).what());
-        remainder -= *read_back;
+        remainder -= std::get<Extended>(read_back);
     }
-    if (remainder != 1 && records > 0)
-        grid.setCell(kProbabilityColumn, records, shown(last + remainder, sep));
+    // A correction can overflow (records near the largest value); like any value that cannot
+    // be read back it stops the import, and the file is kept.
+    if (remainder != 1 && records > 0) {
+        const auto read_back = write_and_read_back(grid, records, last + remainder, sep);
+        if (const QString* failure = std::get_if<QString>(&read_back)) return *failure;
+    }
     for (int row = records + 1; row <= kRows; ++row) grid.setCell(kProbabilityColumn, row, "0");
     file.close();
     QFile::remove(path);  // a failure to delete is ignored

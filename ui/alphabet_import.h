@@ -22,8 +22,9 @@ alp decode_record(const unsigned char* record);
 
 // Fills the alphabet table from `path`: symbols and probabilities of the first 16 records, the
 // last shown probability corrected so the shown values sum to 1, "0" after the last record.
-// Returns the failure's description when the file cannot be opened or a value cannot be shown as
-// a number; the file is deleted only after a successful read. No file: nothing happens.
+// Returns the failure's description when the file cannot be opened or a value (the last row's
+// correction included) cannot be shown as a number; the file is deleted only after a successful
+// read. No file: nothing happens.
 std::optional<QString> impAlph(StringGrid& grid, char sep, const QString& path = "exp.tmp");
 
 }  // namespace tavolin::ui

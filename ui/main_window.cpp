@@ -13,6 +13,8 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTimer>
+#include <QWindow>
+#include <utility>
 
 #include "codes/bitstring.h"
 #include "codes/hamming.h"
@@ -232,6 +234,34 @@ bool TForm2::event(QEvent* e) {
 void TForm2::showEvent(QShowEvent* e) {
     QMainWindow::showEvent(e);
     FormActivate();
+    report_import_failure_on_screen();
+}
+
+// The import runs while the window is being shown, before it is on screen: its error box waits
+// for the window's first exposure, so that it stands over the window instead of before it.
+void TForm2::report_import_failure_on_screen() {
+    QWindow* w = windowHandle();
+    if (!import_failure_ || !w) return;  // not shown yet: showEvent() comes back here
+    if (w->isExposed())
+        QMetaObject::invokeMethod(this, &TForm2::show_import_failure, Qt::QueuedConnection);
+    else
+        w->installEventFilter(this);
+}
+
+bool TForm2::eventFilter(QObject* watched, QEvent* e) {
+    QWindow* w = windowHandle();
+    if (watched == w && e->type() == QEvent::Expose && w->isExposed()) {
+        w->removeEventFilter(this);
+        // Queued, so the window paints itself in this exposure before the box opens.
+        QMetaObject::invokeMethod(this, &TForm2::show_import_failure, Qt::QueuedConnection);
+    }
+    return QMainWindow::eventFilter(watched, e);
+}
+
+void TForm2::show_import_failure() {
+    if (!import_failure_) return;
+    const QString text = *std::exchange(import_failure_, std::nullopt);
+    show_message(text, windowTitle(), Dialogs::Icon::Error);
 }
 
 void TForm2::FormActivate() {
@@ -275,9 +305,9 @@ void TForm2::activate_unit1() {
     Edit1->setText(QString::fromStdString(format_general(0.0002L, sep_)));
     st_.seed2 = clock_();
     if (st_.imp) {
-        const std::optional<QString> failure = impAlph(*StringGrid1, sep_);
-        if (failure)
-            show_message(*failure, windowTitle(), Dialogs::Icon::Error);
+        import_failure_ = impAlph(*StringGrid1, sep_);
+        if (import_failure_)
+            report_import_failure_on_screen();
         else
             st_.imp = false;
     }

@@ -5,6 +5,7 @@
 
 #include <QMainWindow>
 #include <functional>
+#include <optional>
 
 #include "engine/run_io.h"
 #include "engine/sim_state.h"
@@ -80,6 +81,7 @@ class TForm2 : public QMainWindow, public RunInputs, public RunOutputs {
 
   protected:
     bool event(QEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* e) override;
     void showEvent(QShowEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
 
@@ -92,6 +94,8 @@ class TForm2 : public QMainWindow, public RunInputs, public RunOutputs {
     void unlock_after_run();
     void check_code_item(QAction* item, Byte coding_type);
     void show_message(const QString& text, const QString& caption, Dialogs::Icon icon);
+    void report_import_failure_on_screen();
+    void show_import_failure();
     QLabel* value_label(ValueLabel label) const;
     QLabel* add_label(const char* name, const QString& text, int left, int top);
 
@@ -101,6 +105,7 @@ class TForm2 : public QMainWindow, public RunInputs, public RunOutputs {
     Clock clock_;
     char sep_;
     bool message_open_ = false;
+    std::optional<QString> import_failure_;  // waiting for the window to be on screen
 
     QWidget* client_;
     QLabel *Label1, *Label2, *Label3, *Label4, *Label5, *Label6, *Label7, *Label8, *Label9,

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <limits>
 
+#include "engine/number_text.h"
 #include "window_fixture.h"
 
 namespace tavolin::ui {
@@ -222,6 +223,49 @@ TEST_F(Import, NonFiniteProbabilityStopsAfterItsRow) {
     EXPECT_EQ(probability(w, 4), "0,0625");  // nothing after the failure
     EXPECT_TRUE(file_exists());
 }
+
+TEST_F(Import, OverflowingCorrectionStopsLikeAnUnreadableValue) {
+    // The two shown values are finite, but 1 minus their sum, added to the last, is not.
+    write(records(2, std::numeric_limits<Extended>::max()));
+    Windows w(',', true);
+    w.start();
+    ASSERT_EQ(w.dialogs.messages.size(), 1u);
+    const auto& m = w.dialogs.messages[0];
+    EXPECT_EQ(m.icon, Dialogs::Icon::Error);
+    EXPECT_EQ(m.caption, "Tavolin");
+    EXPECT_EQ(m.text,
+              QString::fromStdString(ConversionError(probability(w, 2).toStdString()).what()));
+    EXPECT_FALSE(parse_number(probability(w, 2).toStdString(), ','));
+    EXPECT_TRUE(parse_number(probability(w, 1).toStdString(), ','));
+    EXPECT_EQ(probability(w, 3), "0,0625");  // stopped before the rows after the records
+    EXPECT_TRUE(file_exists());
+    EXPECT_TRUE(w.st.imp);
+}
+
+// The error box of a failed import opens over the main window once it is on screen.
+class ImportErrorBox : public Import, public testing::WithParamInterface<bool> {};
+
+TEST_P(ImportErrorBox, OpensAfterTheWindowIsOnScreen) {
+    const bool activated_before_shown = GetParam();
+    write(records(2, 0.1L) + record(u'x', std::numeric_limits<Extended>::infinity()));
+    Windows w(',', true);
+    if (activated_before_shown) {
+        QEvent activate(QEvent::WindowActivate);
+        QApplication::sendEvent(w.form2.get(), &activate);
+        QApplication::processEvents();
+        EXPECT_TRUE(w.dialogs.messages.empty());
+    }
+    w.start();
+    ASSERT_EQ(w.dialogs.messages.size(), 1u);
+    EXPECT_TRUE(w.dialogs.messages[0].owner_on_screen);
+    EXPECT_EQ(w.dialogs.messages[0].caption, "Tavolin");
+    EXPECT_TRUE(file_exists());
+}
+
+INSTANTIATE_TEST_SUITE_P(Activations, ImportErrorBox, testing::Bool(),
+                         [](const testing::TestParamInfo<bool>& i) {
+                             return i.param ? "activated_before_shown" : "activated_when_shown";
+                         });
 
 }  // namespace
 }  // namespace tavolin::ui

@@ -10,6 +10,8 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QPushButton>
+#include <QTest>
+#include <QWindow>
 #include <deque>
 #include <memory>
 #include <ostream>
@@ -33,6 +35,7 @@ struct RecordingDialogs final : Dialogs {
     struct Message {
         QString text, caption;
         Icon icon;
+        bool owner_on_screen;  // the owner's window was exposed when the box opened
     };
     struct Prompt {
         QString caption, label, default_text;
@@ -41,8 +44,9 @@ struct RecordingDialogs final : Dialogs {
     std::vector<Prompt> prompts;
     std::deque<QString> answers;
 
-    void message(QWidget*, const QString& text, const QString& caption, Icon icon) override {
-        messages.push_back({text, caption, icon});
+    void message(QWidget* owner, const QString& text, const QString& caption, Icon icon) override {
+        const QWindow* window = owner ? owner->window()->windowHandle() : nullptr;
+        messages.push_back({text, caption, icon, window && window->isExposed()});
     }
     QString prompt(QWidget*, const QString& caption, const QString& label,
                    const QString& default_text) override {
@@ -74,9 +78,12 @@ class Windows {
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 
-    // Shows the main window, which runs the first activation.
+    // Shows the main window, which runs the first activation, and lets through what waits for
+    // the window to be on screen.
     void start() {
         form2->show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(form2.get()));
+        QCoreApplication::sendPostedEvents();
         QApplication::processEvents();
     }
 
