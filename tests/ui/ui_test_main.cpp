@@ -10,10 +10,3 @@ int main(int argc, char** argv) {
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
-
-// Qt Charts' own graphics items are reported as indirect leaks or not depending on the memory
-// layout of the build, so leak checking is off for the window tests; every other AddressSanitizer
-// and UBSan check stays on.
-extern "C" int __lsan_is_turned_off() {
-    return 1;
-}
