@@ -6,10 +6,10 @@ set -euo pipefail
 cd "$(dirname "$0")"
 
 # What the project adds to the machine's compilers, CMake, GoogleTest and Google Benchmark: the
-# command's parser and JSON, Qt for the window with its own texts in Russian, a virtual display
-# and Tahoma-metric fonts.
-PACKAGES=(libcli11-dev nlohmann-json3-dev qt6-base-dev qt6-charts-dev libqt6opengl6-dev libgl-dev
-          qt6-translations-l10n xvfb xauth fonts-wine)
+# command's parser and JSON, Boost.Math for the confidence intervals, Qt for the window with its
+# own texts in Russian, a virtual display and Tahoma-metric fonts.
+PACKAGES=(libcli11-dev nlohmann-json3-dev libboost-math-dev qt6-base-dev qt6-charts-dev
+          libqt6opengl6-dev libgl-dev qt6-translations-l10n xvfb xauth fonts-wine)
 JOBS=$(nproc)
 
 install_missing() {
@@ -34,7 +34,8 @@ build() {  # build DIR [cmake options...] [-- targets...]
     local options=() targets=()
     while [ $# -gt 0 ] && [ "$1" != "--" ]; do options+=("$1"); shift; done
     [ $# -gt 0 ] && shift && targets=(--target "$@")
-    cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "${options[@]}" >/dev/null
+    # Warnings are errors here and in CI; a plain user build only reports them.
+    cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTAVOLIN_WERROR=ON "${options[@]}" >/dev/null
     cmake --build "$dir" -j "$JOBS" "${targets[@]}"
 }
 

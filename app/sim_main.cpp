@@ -1,8 +1,23 @@
 // tavolin-sim: the simulation engine without a window.
+#include <unistd.h>
+
+#include <atomic>
 #include <chrono>
+#include <csignal>
 #include <iostream>
 
 #include "app/sim/sim_command.h"
+
+namespace {
+
+// Set by Ctrl+C: a study stops between packets and writes what it has.
+std::atomic<bool> interrupted{false};
+
+extern "C" void on_interrupt(int) {
+    interrupted.store(true);
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);
@@ -11,5 +26,7 @@ int main(int argc, char** argv) {
         const auto ticks = std::chrono::steady_clock::now().time_since_epoch().count();
         return static_cast<tavolin::Integer>(static_cast<std::uint32_t>(ticks));
     };
-    return tavolin::sim::run_sim(args, std::cout, std::cerr, clock);
+    std::signal(SIGINT, on_interrupt);
+    return tavolin::sim::run_sim(args, std::cout, std::cerr, clock, &interrupted,
+                                 isatty(STDERR_FILENO) != 0);
 }

@@ -36,7 +36,7 @@ int main(int argc, char** argv) {
     use_window_font();
     tavolin::SimState state;
     tavolin::ui::QtDialogs dialogs;
-    tavolin::ui::TForm9 form9(state, tavolin::ui::regional_separator());
+    tavolin::ui::TForm9 form9(tavolin::ui::regional_separator());
     tavolin::ui::TForm2 form2(state, form9, dialogs, clock_reading, argc > 1);
     form2.show();
     return QApplication::exec();

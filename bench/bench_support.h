@@ -4,7 +4,7 @@
 #include <benchmark/benchmark.h>
 
 #include "engine/code_settings.h"
-#include "engine/sim_state.h"
+#include "core/sim_state.h"
 
 namespace tavolin::bench {
 

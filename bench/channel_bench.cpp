@@ -1,6 +1,6 @@
 #include "bench_support.h"
 #include "channel/noise.h"
-#include "channel/random.h"
+#include "core/random.h"
 
 namespace tavolin::bench {
 namespace {

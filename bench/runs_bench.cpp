@@ -1,5 +1,5 @@
 #include "bench_support.h"
-#include "channel/random.h"
+#include "core/random.h"
 #include "engine/packet_run.h"
 
 namespace tavolin::bench {
@@ -26,6 +26,7 @@ struct NullOutputs final : RunOutputs {
     void show_symbols_sent(std::int64_t) override {}
     void show_value(ValueLabel, Extended) override {}
     void show_bars(Chart, std::optional<double>, std::optional<double>) override {}
+    bool wants_matrices() const override { return true; }  // as with the matrix window open
     void set_mat1(const matr&) override {}
     void set_mat2(const matr&) override {}
     void show_matrix() override {}
@@ -49,7 +50,6 @@ Byte word_length(Byte coding_type) {
 void BM_PacketRun(benchmark::State& state) {
     SimState st = started(static_cast<Byte>(state.range(0)));
     st.L_default = 4;
-    st.s_matrix = true;
     BenchInputs in;
     in.erasure = state.range(1) != 0;
     if (state.range(1) == 2) in.erasure_probability = "0.1";

@@ -16,7 +16,7 @@ using namespace tavolin;
 void BM_StartClick(benchmark::State& state) {
     SimState st;
     ui::QtDialogs dialogs;
-    ui::TForm9 form9(st, '.');
+    ui::TForm9 form9('.');
     ui::TForm2 form2(
         st, form9, dialogs, [] { return 1; }, false);
     form2.show();

@@ -2,17 +2,17 @@
 // of no symbol and erased words) and the code word tables they and the packet run use.
 #pragma once
 
-#include "engine/sim_state.h"
-#include "engine/types.h"
+#include "codes/code.h"
+#include "core/types.h"
 
 namespace tavolin {
 
 // The plain channel: symbol i travels as its 4-bit word.
-void kan_matr(matr& k_m, const matr& isk, Byte razm);
-// The same channel with every single-bit error counted as corrected. Leaves the state alone.
-void kan_matr_big(matr& k_m, const matr& isk, Byte razm);
-// mass[i] := code word of symbol i under `coding_type` (the cyclic coder for unknown types).
-void encode_mass(const SimState& st, vectw& mass);
+matr kan_matr(const matr& isk, Byte razm);
+// The same channel with every single-bit error counted as corrected.
+matr kan_matr_big(const matr& isk, Byte razm);
+// mass[i] := code word of symbol i under the run's code.
+void encode_mass(const Code& code, vectw& mass);
 // Index of the first entry equal to `inpc`, or the table's length.
 Byte posit(const vectw& inpa, Word inpc);
 

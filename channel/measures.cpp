@@ -11,9 +11,9 @@ Extended entropy(const vect& inp) {
     return h;
 }
 
-void apriori(const matr& k_m, vect& apr, const vect& ver) {
-    apr.assign(4, 0);
-    apr[0] = entropy(ver);
+Measures apriori(const matr& k_m, const vect& ver) {
+    Measures m;
+    m.source = entropy(ver);
 
     // The column totals and both entropies are kept in double, each partial result rounded
     // when stored; every logarithm is still taken in extended precision.
@@ -39,9 +39,10 @@ void apriori(const matr& k_m, vect& apr, const vect& ver) {
         h_v_u = static_cast<double>(h_v_u + ver[r] * h);
     }
 
-    apr[2] = h_v;
-    apr[3] = h_v_u;
-    apr[1] = apr[0] - apr[2] + apr[3];
+    m.receiver = h_v;
+    m.noise = h_v_u;
+    m.lost = m.source - m.receiver + m.noise;
+    return m;
 }
 
 }  // namespace tavolin

@@ -6,7 +6,7 @@
 #include <emmintrin.h>
 #endif
 
-#include "channel/random.h"
+#include "core/random.h"
 #include "codes/bitstring.h"
 
 namespace tavolin {

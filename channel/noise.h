@@ -2,8 +2,8 @@
 // one word arrives as another.
 #pragma once
 
-#include "engine/sim_state.h"
-#include "engine/types.h"
+#include "core/sim_state.h"
+#include "core/types.h"
 
 namespace tavolin {
 

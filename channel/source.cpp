@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "channel/random.h"
+#include "core/random.h"
 
 namespace tavolin {
 

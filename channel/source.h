@@ -1,8 +1,8 @@
 // The message source: symbols drawn from the alphabet with the source stream.
 #pragma once
 
-#include "engine/sim_state.h"
-#include "engine/types.h"
+#include "core/sim_state.h"
+#include "core/types.h"
 
 namespace tavolin {
 

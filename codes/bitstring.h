@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "engine/types.h"
+#include "core/types.h"
 
 namespace tavolin {
 

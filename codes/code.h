@@ -6,9 +6,9 @@
 #include <array>
 #include <memory>
 
-#include "channel/random.h"
-#include "engine/sim_state.h"
-#include "engine/types.h"
+#include "core/random.h"
+#include "core/sim_state.h"
+#include "core/types.h"
 
 namespace tavolin {
 
@@ -56,11 +56,22 @@ class Code {
         }
     }
 
-    // The count, with the derived code's check called directly (no virtual call per word) and no
-    // branch on data.
-    template <typename C>
-    static ErrorCounters count_with(const C& code, const vectb& inp_s, const vectenc& s2_coded,
-                                    const vectenc& s3_noise, const vectenc& s4) {
+    // Fills the code word table from the per-symbol coder under the state's parameters.
+    Code(const SimState& st, fcode coder, Byte n0);
+
+  private:
+    std::array<Word, 16> words_{};
+    Byte n0_;
+};
+
+// The shared count of a code, with the derived code's check called directly (no virtual call
+// per word) and no branch on data.
+template <typename Derived>
+class CountingCode : public Code {
+  public:
+    ErrorCounters count_errors(const vectb& inp_s, const vectenc& s2_coded, const vectenc& s3_noise,
+                               const vectenc& s4) const final {
+        const auto& code = static_cast<const Derived&>(*this);
         ErrorCounters c;
         for (std::size_t i = 0; i < inp_s.size(); ++i) {
             const Word received = s3_noise[i].inv;
@@ -73,15 +84,12 @@ class Code {
         return c;
     }
 
-    // Fills the code word table from the per-symbol coder under the state's parameters.
-    Code(const SimState& st, fcode coder, Byte n0);
-
-  private:
-    std::array<Word, 16> words_{};
-    Byte n0_;
+  protected:
+    using Code::Code;
 };
 
-// The code of `st.coding_type` with the state's parameters, or nullptr for any other type.
+// The code of `st.coding_type` with the state's parameters: the one place the type is switched
+// on. Any other type is a programming error.
 std::unique_ptr<Code> make_code(const SimState& st);
 
 }  // namespace tavolin

@@ -3,24 +3,17 @@
 // zero tail bits make a word of 2 (L + 4) bits.
 #pragma once
 
-#include <string>
-#include <string_view>
-
 #include "codes/code.h"
 
 namespace tavolin {
 
 Word encode_nepr_one(const SimState& st, Word inp);
-std::string encode_nepr_str(std::string_view inp, Byte L);
-void encode_nepr(SimState& st, const vectb& inp, vectenc& outp);
-std::string decode_nepr_str(std::string_view inp, Byte L);
-void decode_nepr(SimState& st, const vectenc& inp, vectenc& outp);
 
 // The decoder on integers. With I the information sequence and C the control sequence of a
 // received word, the disagreements are e = C xor I xor (I >> L); flipping information bit i
 // toggles e at i and at i + L only, so which bits the decoder flips depends on e alone and is
 // tabled for every e.
-class ContinuousCode final : public Code {
+class ContinuousCode final : public CountingCode<ContinuousCode> {
   public:
     explicit ContinuousCode(const SimState& st);
     Word decode_word(Word w) const {
@@ -29,10 +22,6 @@ class ContinuousCode final : public Code {
     }
     void decode(const vectenc& inp, vectenc& outp, Integer& RandSeed) const override;
     bool found_error(Word received) const override { return disagreement(split(received)) != 0; }
-    ErrorCounters count_errors(const vectb& inp_s, const vectenc& s2_coded, const vectenc& s3_noise,
-                               const vectenc& s4) const override {
-        return count_with(*this, inp_s, s2_coded, s3_noise, s4);
-    }
 
   private:
     struct Split {

@@ -3,29 +3,18 @@
 #include <bit>
 #include <cmath>
 
-#include "channel/random.h"
-#include "codes/bitstring.h"
-
 namespace tavolin {
 
 namespace {
 
 // Check bits the Hamming bound asks for to correct 2 and 3 errors among 4 information bits.
 Byte pair_threshold() {
-    static const Byte dp = [] {
-        Byte v = 0;
-        polinom(2, 4, v);
-        return v;
-    }();
+    static const Byte dp = polinom(2, 4);
     return dp;
 }
 
 Byte triple_threshold() {
-    static const Byte dp = [] {
-        Byte v = 0;
-        polinom(3, 4, v);
-        return v;
-    }();
+    static const Byte dp = polinom(3, 4);
     return dp;
 }
 
@@ -73,12 +62,7 @@ Word encode_cycle_one(const SimState& st, Word inp) {
     return static_cast<Word>(u | Ost(u, st.Polinom_default, 4, r));
 }
 
-void encode_cycle(SimState& st, const vectb& inp, vectenc& outp) {
-    st.n0 = static_cast<Byte>(degree(st.Polinom_default) + 4);
-    for (std::size_t i = 0; i < inp.size(); ++i) outp[i].inv = encode_cycle_one(st, inp[i]);
-}
-
-bool Check_Polinom(Word pol, Cardinal& pol_ost, Cardinal& pol_needed) {
+PolynomialTest Check_Polinom(Word pol) {
     const Byte r = degree(pol);
     const Cardinal m = (Cardinal{1} << r) - 1;
     const Cardinal top = Cardinal{1} << r;
@@ -92,9 +76,7 @@ bool Check_Polinom(Word pol, Cardinal& pol_ost, Cardinal& pol_needed) {
         }
         e <<= 1;
     }
-    pol_ost = distinct;
-    pol_needed = m;
-    return distinct == m;
+    return {distinct, m};
 }
 
 Extended comb(Byte up, Byte lo) {
@@ -105,7 +87,7 @@ Extended comb(Byte up, Byte lo) {
     return res;
 }
 
-void polinom(Byte kr, Byte nes, Byte& dp) {
+Byte polinom(Byte kr, Byte nes) {
     int e = 1;
     Extended b = 0;
     do {
@@ -114,43 +96,11 @@ void polinom(Byte kr, Byte nes, Byte& dp) {
         for (int i = 1; i <= kr; ++i) s += comb(static_cast<Byte>(i), static_cast<Byte>(nes + e));
         b = std::log2(s);
     } while (!(b <= e));
-    dp = static_cast<Byte>(e);
-}
-
-Word decode_cycle_one(const SimState& st, Word inp) {
-    const Byte n0 = st.n0;
-    const auto p2 = static_cast<Byte>(n0 - 4);
-    Word u = inp;
-    const Word o = Ost(u, st.Polinom_default, 4, p2);
-    if (o != 0) {
-        const std::vector<Word> arr = single_syndromes(st.Polinom_default, n0, p2);
-        search_patterns(n0, p2, arr, [&](Word syndrome, Word pattern) {
-            if (syndrome != o) return false;
-            u ^= pattern;
-            return true;
-        });
-    }
-    return static_cast<Word>(u >> p2);
-}
-
-enc_sym decode_cycle_stir(SimState& st, enc_sym inp) {
-    const Byte r = degree(st.Polinom_default);
-    if (rast(0, inp.stir) > 1)
-        return {static_cast<Word>(inp.inv >> r), static_cast<Word>(inp.stir >> r)};
-    const Word v1 = decode_cycle_one(st, inp.inv ^ inp.stir);
-    const Word v2 = decode_cycle_one(st, inp.inv);
-    if (v1 == v2) return {v1, 0};
-    return {Random(st.RandSeed) > 0.5L ? v2 : v1, 0};
-}
-
-void decode_cycle(SimState& st, const vectenc& inp, vectenc& outp) {
-    for (std::size_t i = 0; i < inp.size(); ++i)
-        outp[i] = inp[i].stir != 0 ? decode_cycle_stir(st, inp[i])
-                                   : enc_sym{decode_cycle_one(st, inp[i].inv), 0};
+    return static_cast<Byte>(e);
 }
 
 CyclicCode::CyclicCode(const SimState& st)
-    : Code(st, encode_cycle_one, static_cast<Byte>(degree(st.Polinom_default) + 4)),
+    : CountingCode(st, encode_cycle_one, static_cast<Byte>(degree(st.Polinom_default) + 4)),
       r_(degree(st.Polinom_default)),
       low_mask_(static_cast<Word>((1u << r_) - 1)),
       pattern_(std::size_t{1} << r_, 0) {

@@ -3,7 +3,6 @@
 // Hamming bound allows.
 #pragma once
 
-#include <string>
 #include <vector>
 
 #include "codes/code.h"
@@ -15,26 +14,28 @@ Byte degree(Word pol);
 
 Word Ost(Cardinal u, Word r, Byte p1, Byte p2);
 Word encode_cycle_one(const SimState& st, Word inp);
-void encode_cycle(SimState& st, const vectb& inp, vectenc& outp);
-bool Check_Polinom(Word pol, Cardinal& pol_ost, Cardinal& pol_needed);
-Extended comb(Byte up, Byte lo);
-void polinom(Byte kr, Byte nes, Byte& dp);
-Word decode_cycle_one(const SimState& st, Word inp);
-enc_sym decode_cycle_stir(SimState& st, enc_sym inp);
-void decode_cycle(SimState& st, const vectenc& inp, vectenc& outp);
 
-// The decoder as tables built from `decode_cycle_one`'s search: the syndrome of the high four
-// bits, and the error pattern the search picks for each syndrome.
-class CyclicCode final : public Code {
+// The polynomial test: the remainders of x^r .. x^(r+m-1), m = 2^r - 1, are all different
+// (primitivity, for a polynomial with a constant term).
+struct PolynomialTest {
+    Cardinal pol_ost = 0;     // distinct remainders
+    Cardinal pol_needed = 0;  // m
+    bool passed() const { return pol_ost == pol_needed; }
+};
+PolynomialTest Check_Polinom(Word pol);
+
+Extended comb(Byte up, Byte lo);
+// Check bits the Hamming bound asks for to correct `kr` errors among `nes` information bits.
+Byte polinom(Byte kr, Byte nes);
+
+// The decoder as tables: the syndrome of the high four bits, and for each syndrome the error
+// pattern the search meets first (single errors, then pairs and triples as the bound allows).
+class CyclicCode final : public CountingCode<CyclicCode> {
   public:
     explicit CyclicCode(const SimState& st);
     Word decode_word(Word u) const { return static_cast<Word>((u ^ pattern_[syndrome(u)]) >> r_); }
     void decode(const vectenc& inp, vectenc& outp, Integer& RandSeed) const override;
     bool found_error(Word received) const override { return syndrome(received) != 0; }
-    ErrorCounters count_errors(const vectb& inp_s, const vectenc& s2_coded, const vectenc& s3_noise,
-                               const vectenc& s4) const override {
-        return count_with(*this, inp_s, s2_coded, s3_noise, s4);
-    }
 
   private:
     Word syndrome(Word u) const {

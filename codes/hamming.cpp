@@ -2,9 +2,6 @@
 
 #include <bit>
 
-#include "channel/random.h"
-#include "codes/bitstring.h"
-
 namespace tavolin {
 
 namespace {
@@ -56,11 +53,6 @@ Word encode_matr_one(const SimState& st, Word inp) {
     return out;
 }
 
-void encode_matr(SimState& st, const vectb& inp, vectenc& outp) {
-    st.n0 = 7;
-    for (std::size_t i = 0; i < inp.size(); ++i) outp[i].inv = encode_matr_one(st, inp[i]);
-}
-
 Byte Get_Sindr(Word u, const vectw& h, Byte n0) {
     const Word width = static_cast<Word>(n0 >= 16 ? 0xFFFFu : (1u << n0) - 1);
     unsigned q = 0;
@@ -71,41 +63,12 @@ Byte Get_Sindr(Word u, const vectw& h, Byte n0) {
     return static_cast<Byte>(q >> 1);
 }
 
-namespace {
-
-Word decode_word_with(const vectw& pr_m_x, Byte n0, Word c) {
-    const Byte s = Get_Sindr(c, pr_m_x, n0);
-    if (s != 0 && s <= n0) c ^= static_cast<Word>(1u << (n0 - s));
-    Word v = 0;
-    for (int q = 1; q <= n0; ++q)
-        if (!is_power_of_two(q)) v = static_cast<Word>((v << 1) | n_and(c, Word(1u << (n0 - q))));
-    return v;
-}
-
-}  // namespace
-
-Word Decode_matr_one(const SimState& st, Word c) {
-    return decode_word_with(st.pr_m_x, st.n0, c);
-}
-
-enc_sym decode_matr_stir(SimState& st, enc_sym inp) {
-    if (rast(0, inp.stir) > 1) return {info_bits(inp.inv), info_bits(inp.stir)};
-    const Word v1 = Decode_matr_one(st, inp.inv ^ inp.stir);
-    const Word v2 = Decode_matr_one(st, inp.inv);
-    if (v1 == v2) return {v1, 0};
-    return {Random(st.RandSeed) > 0.5L ? v2 : v1, 0};
-}
-
-void decode_matr(SimState& st, const vectenc& inp, vectenc& outp) {
-    for (std::size_t i = 0; i < inp.size(); ++i)
-        outp[i] = inp[i].stir != 0 ? decode_matr_stir(st, inp[i])
-                                   : enc_sym{Decode_matr_one(st, inp[i].inv), 0};
-}
-
-HammingCode::HammingCode(const SimState& st) : Code(st, encode_matr_one, 7) {
+HammingCode::HammingCode(const SimState& st) : CountingCode(st, encode_matr_one, 7) {
     for (Word c = 0; c < 128; ++c) {
-        decoded_[c] = static_cast<Byte>(decode_word_with(st.pr_m_x, 7, c));
-        syndrome_[c] = Get_Sindr(c, st.pr_m_x, 7);
+        const Byte s = Get_Sindr(c, st.pr_m_x, 7);
+        const Word corrected = s == 0 ? c : static_cast<Word>(c ^ (1u << (7 - s)));
+        decoded_[c] = static_cast<Byte>(info_bits(corrected));
+        syndrome_[c] = s;
     }
 }
 

@@ -3,7 +3,8 @@
 #include "codes/bitstring.h"
 #include "codes/cyclic.h"
 #include "codes/hamming.h"
-#include "engine/number_text.h"
+#include "core/defaults.h"
+#include "core/number_text.h"
 
 namespace tavolin {
 
@@ -15,11 +16,11 @@ constexpr std::size_t kMaxPolynomialDigits = 13;
 }  // namespace
 
 void init_code_parameters(SimState& st) {
-    st.coding_type = kCyclic;
+    st.coding_type = kStartup.coding_type;
     por_m_x(st.p_m_x);
-    st.Polinom_default = 13;
+    st.Polinom_default = kStartup.polynomial;
     prover_m_x(st.pr_m_x);
-    st.L_default = 3;
+    st.L_default = kStartup.frame;
 }
 
 SettingMessage setting_message(SettingRefusal why) {
@@ -38,9 +39,7 @@ SettingMessage setting_message(SettingRefusal why) {
 PolynomialCheck check_polynomial_text(std::string_view text) {
     if (!Check_Str(text)) return {0, SettingRefusal::NotBinary};
     const Cardinal p = BinToInt(text);
-    Cardinal distinct = 0, needed = 0;
-    if (text.size() > kMaxPolynomialDigits ||
-        !Check_Polinom(static_cast<Word>(p), distinct, needed))
+    if (text.size() > kMaxPolynomialDigits || !Check_Polinom(static_cast<Word>(p)).passed())
         return {0, SettingRefusal::PolynomialRefused};
     return {static_cast<Word>(p), std::nullopt};
 }

@@ -5,7 +5,7 @@
 #include <optional>
 #include <string_view>
 
-#include "engine/sim_state.h"
+#include "core/sim_state.h"
 
 namespace tavolin {
 

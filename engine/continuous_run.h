@@ -2,7 +2,7 @@
 #pragma once
 
 #include "engine/run_io.h"
-#include "engine/sim_state.h"
+#include "core/sim_state.h"
 
 namespace tavolin {
 

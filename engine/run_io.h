@@ -7,7 +7,8 @@
 #include <optional>
 #include <string>
 
-#include "engine/types.h"
+#include "channel/measures.h"
+#include "core/types.h"
 
 namespace tavolin {
 
@@ -43,11 +44,14 @@ class RunOutputs {
     virtual void show_symbols_sent(std::int64_t count) = 0;
     // A result label, shown in the fixed format of the labels.
     virtual void show_value(ValueLabel label, Extended value) = 0;
-    // Both measure vectors of a finished run, before its labels and charts are written.
-    virtual void show_measures(const vect& /*apr*/, const vect& /*apost*/) {}
+    // Both measures of a finished run, before its labels and charts are written.
+    virtual void show_measures(const Measures& /*apr*/, const Measures& /*apost*/) {}
     // Clears both series of a chart and adds one bar to each that has a value.
     virtual void show_bars(Chart chart, std::optional<double> apriori,
                            std::optional<double> aposteriori) = 0;
+    // Whether the matrices are wanted (the matrix window has been opened); when not, the three
+    // calls below are not made.
+    virtual bool wants_matrices() const = 0;
     // The matrix window: copies of the a priori and a posteriori matrices, then showing them.
     virtual void set_mat1(const matr& m) = 0;
     virtual void set_mat2(const matr& m) = 0;

@@ -1,14 +1,11 @@
 #include "engine/statistics.h"
 
-#include "channel/measures.h"
-#include "engine/number_text.h"
+#include "core/defaults.h"
+#include "core/number_text.h"
 
 namespace tavolin {
 
 namespace {
-
-// The bit time when the field holds no number.
-constexpr Extended kDefaultBitTime = 0.0002L;
 
 // The a priori rate is always divided by 7, the a posteriori one by the run's word length.
 constexpr Extended kAprioriWordLength = 7;
@@ -24,36 +21,36 @@ void count_errors(SimState& st, const Packet& p, const Code& code, bool reset) {
     st.errors += code.count_errors(p.inp_s, p.s2_coded, p.s3_noise, p.s4);
 }
 
-void show_shares(const SimState& st, RunOutputs& out) {
-    out.show_value(ValueLabel::Label14, ratio(st.errors.oshib, st.errors.iskaj));
-    out.show_value(ValueLabel::Label12, ratio(st.errors.ispr, st.errors.oshib));
+void show_shares(const ErrorCounters& errors, RunOutputs& out) {
+    out.show_value(ValueLabel::Label14, ratio(errors.oshib, errors.iskaj));
+    out.show_value(ValueLabel::Label12, ratio(errors.ispr, errors.oshib));
 }
 
-void show_results(const SimState& st, const RunInputs& in, RunOutputs& out, const vect& apr,
-                  const vect& apost, const matr& k_m, const matr* k_m_apriori) {
+void show_results(Byte n0, const RunInputs& in, RunOutputs& out, const Measures& apr,
+                  const Measures& apost, const matr& k_m, const matr* k_m_apriori) {
     out.show_measures(apr, apost);
-    out.show_value(ValueLabel::Label20, apost[0]);
-    out.show_value(ValueLabel::Label21, apost[2]);
-    out.show_value(ValueLabel::Label22, apost[3]);
-    out.show_value(ValueLabel::Label19, static_cast<Extended>(st.n0 - 4) / st.n0);
-    if (st.s_matrix) {
+    out.show_value(ValueLabel::Label20, apost.source);
+    out.show_value(ValueLabel::Label21, apost.receiver);
+    out.show_value(ValueLabel::Label22, apost.noise);
+    out.show_value(ValueLabel::Label19, static_cast<Extended>(n0 - 4) / n0);
+    if (out.wants_matrices()) {
         if (k_m_apriori) out.set_mat1(*k_m_apriori);
         out.set_mat2(k_m);
         out.show_matrix();
     }
-    const Extended useful_apr = useful_information(apr);
-    const Extended useful_apost = useful_information(apost);
+    const Extended useful_apr = apr.useful();
+    const Extended useful_apost = apost.useful();
     out.show_bars(Chart::Chart1, static_cast<double>(useful_apr),
                   static_cast<double>(useful_apost));
 
-    const Extended t = to_number_or(in.bit_time_text(), in.decimal_separator(), kDefaultBitTime);
+    const Extended t = to_number_or(in.bit_time_text(), in.decimal_separator(), kStartup.bit_time);
     if (t == 0) {
         // Nothing is sent per second when a bit takes no time: no rate bars rather than infinity.
         out.show_bars(Chart::Chart2, std::nullopt, std::nullopt);
         return;
     }
     out.show_bars(Chart::Chart2, static_cast<double>(useful_apr / t / kAprioriWordLength),
-                  static_cast<double>(useful_apost / t / st.n0));
+                  static_cast<double>(useful_apost / t / n0));
 }
 
 }  // namespace tavolin

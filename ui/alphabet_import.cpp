@@ -8,14 +8,15 @@
 #include <limits>
 #include <variant>
 
-#include "engine/number_text.h"
+#include "core/defaults.h"
+#include "core/number_text.h"
 #include "ui/string_grid.h"
 
 namespace tavolin::ui {
 
 namespace {
 
-constexpr int kRows = 16;
+
 constexpr int kSymbolColumn = 0;
 constexpr int kProbabilityColumn = 2;
 
@@ -26,7 +27,7 @@ std::uint64_t little_endian(const unsigned char* p, int bytes) {
 }
 
 QString shown(Extended v, char sep) {
-    return QString::fromStdString(format_fixed(v, 5, 4, sep));
+    return QString::fromStdString(format_label(v, sep));
 }
 
 // Writes the value to its row and reads the shown text back: the value as shown, or the
@@ -75,7 +76,7 @@ std::optional<QString> impAlph(StringGrid& grid, char sep, const QString& path) 
     if (!file.open(QIODevice::ReadWrite)) return file.errorString();
 
     // Records past the table's 16 rows are ignored, as if the file ended there.
-    const int records = static_cast<int>(std::min<qint64>(file.size() / kRecordSize, kRows));
+    const int records = static_cast<int>(std::min<qint64>(file.size() / kRecordSize, kMaxSymbols));
     Extended remainder = 1;
     Extended last = 0;
     for (int j = 1; j <= records; ++j) {
@@ -96,7 +97,7 @@ std::optional<QString> impAlph(StringGrid& grid, char sep, const QString& path) 
         const auto read_back = write_and_read_back(grid, records, last + remainder, sep);
         if (const QString* failure = std::get_if<QString>(&read_back)) return *failure;
     }
-    for (int row = records + 1; row <= kRows; ++row) grid.setCell(kProbabilityColumn, row, "0");
+    for (int row = records + 1; row <= kMaxSymbols; ++row) grid.setCell(kProbabilityColumn, row, "0");
     file.close();
     QFile::remove(path);  // a failure to delete is ignored
     return std::nullopt;

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "engine/types.h"
+#include "core/types.h"
 
 namespace tavolin::ui {
 

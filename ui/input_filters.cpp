@@ -3,8 +3,8 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 
-#include "engine/number_text.h"
-#include "engine/packet_run.h"
+#include "core/number_text.h"
+#include "core/defaults.h"
 #include "ui/typed_key.h"
 
 namespace tavolin::ui {

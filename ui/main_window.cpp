@@ -17,8 +17,9 @@
 #include <utility>
 
 #include "codes/bitstring.h"
-#include "codes/hamming.h"
-#include "engine/number_text.h"
+#include "core/defaults.h"
+#include "core/number_text.h"
+#include "engine/code_settings.h"
 #include "ui/alphabet_import.h"
 #include "ui/bar_chart.h"
 #include "ui/matrix_window.h"
@@ -45,7 +46,8 @@ TForm2::TForm2(SimState& st, TForm9& form9, Dialogs& dialogs, Clock clock, bool 
       form9_(form9),
       dialogs_(dialogs),
       clock_(std::move(clock)),
-      sep_(regional_separator()) {
+      sep_(regional_separator()),
+      control_(st, *this, *this) {
     use_russian_qt_texts();
     setObjectName("Form2");
     setWindowTitle("Tavolin");
@@ -220,8 +222,8 @@ void TForm2::set_tab_order() {
 }
 
 void TForm2::FormCreate(bool has_arguments) {
-    st_.activated = false;
-    st_.imp = has_arguments;
+    activated_ = false;
+    imp_ = has_arguments;
 }
 
 bool TForm2::event(QEvent* e) {
@@ -265,14 +267,13 @@ void TForm2::show_import_failure() {
 }
 
 void TForm2::FormActivate() {
-    if (!st_.activated) activate_unit1();
+    if (!activated_) activate_unit1();
 }
 
 void TForm2::activate_unit1() {
-    st_.activated = true;
+    activated_ = true;
     st_.seed1 = clock_();
-    st_.coding_type = kCyclic;
-    por_m_x(st_.p_m_x);
+    init_code_parameters(st_);  // the code, its polynomial and frame size, the Hamming tables
     Button3Click();
     for (QLabel* l : {Label10, Label12, Label14, Label19, Label20, Label21, Label22}) l->clear();
     StringGrid1->setColumnWidth(0, 50);
@@ -281,35 +282,32 @@ void TForm2::activate_unit1() {
     StringGrid1->setCell(0, 0, "Символ");
     StringGrid1->setCell(1, 0, "Код");
     StringGrid1->setCell(2, 0, "Вероятность");
-    const QString sixteenth = QString::fromStdString(format_general(0.0625L, sep_));
-    for (int i = 1; i <= 16; ++i) {
+    const QString sixteenth = QString::fromStdString(format_general(kStartup.probability, sep_));
+    for (int i = 1; i <= kMaxSymbols; ++i) {
         StringGrid1->setCell(0, i, QString(QChar(64 + i)));
         StringGrid1->setCell(1, i,
                              QString::fromStdString(IntToBin(static_cast<Cardinal>(i - 1), 4)));
         StringGrid1->setCell(2, i, sixteenth);
     }
-    st_.Polinom_default = 13;
-    prover_m_x(st_.pr_m_x);
-    st_.L_default = 3;
     StringGrid2->setCell(0, 1, "0");
     StringGrid2->setCell(0, 2, "1");
     StringGrid2->setCell(1, 0, "Инверсия");
     // Written with the regional separator: a fixed "0,1" would not read as a number under a
     // point separator, and every run of the default inputs would fail.
-    StringGrid2->setCell(1, 1, QString::fromStdString(format_general(0.1L, sep_)));
-    StringGrid2->setCell(1, 2, QString::fromStdString(format_general(0.2L, sep_)));
-    Label4->setText(QString::fromStdString(format_fixed(1, 5, 4, sep_)));
-    Label5->setText(QString::fromStdString(format_fixed(0, 5, 4, sep_)));
+    StringGrid2->setCell(1, 1, QString::fromStdString(format_general(kStartup.inversion0, sep_)));
+    StringGrid2->setCell(1, 2, QString::fromStdString(format_general(kStartup.inversion1, sep_)));
+    Label4->setText(QString::fromStdString(format_label(1, sep_)));
+    Label5->setText(QString::fromStdString(format_label(0, sep_)));
     Label4->adjustSize();
     Label5->adjustSize();
-    Edit1->setText(QString::fromStdString(format_general(0.0002L, sep_)));
+    Edit1->setText(QString::fromStdString(format_general(kStartup.bit_time, sep_)));
     st_.seed2 = clock_();
-    if (st_.imp) {
+    if (imp_) {
         import_failure_ = impAlph(*StringGrid1, sep_);
         if (import_failure_)
             report_import_failure_on_screen();
         else
-            st_.imp = false;
+            imp_ = false;
     }
 }
 
@@ -330,7 +328,7 @@ void TForm2::Button3Click() {
 }
 
 void TForm2::Button4Click() {
-    st_.s_matrix = true;
+    form9_.open_for_runs();
     form9_.show();
     form9_.raise();
     form9_.activateWindow();

@@ -7,8 +7,9 @@
 #include <functional>
 #include <optional>
 
+#include "engine/run_control.h"
 #include "engine/run_io.h"
-#include "engine/sim_state.h"
+#include "core/sim_state.h"
 #include "ui/dialogs.h"
 
 class QAction;
@@ -56,6 +57,10 @@ class TForm2 : public QMainWindow, public RunInputs, public RunOutputs {
     void RadioGroup2Click(int item);
 
     char separator() const { return sep_; }
+    // Whether the first activation has run, and whether an import is still to be made (set by
+    // a command-line argument, cleared by an import that succeeded).
+    bool activated() const { return activated_; }
+    bool imp() const { return imp_; }
     BarChart* chart(int i) const { return i == 1 ? Chart1 : Chart2; }
 
     // What a run reads.
@@ -73,6 +78,7 @@ class TForm2 : public QMainWindow, public RunInputs, public RunOutputs {
     void show_value(ValueLabel label, Extended value) override;
     void show_bars(Chart chart, std::optional<double> apriori,
                    std::optional<double> aposteriori) override;
+    bool wants_matrices() const override;
     void set_mat1(const matr& m) override;
     void set_mat2(const matr& m) override;
     void show_matrix() override;
@@ -104,6 +110,9 @@ class TForm2 : public QMainWindow, public RunInputs, public RunOutputs {
     Dialogs& dialogs_;
     Clock clock_;
     char sep_;
+    RunControl control_;
+    bool activated_ = false;
+    bool imp_ = false;
     bool message_open_ = false;
     std::optional<QString> import_failure_;  // waiting for the window to be on screen
 

@@ -8,8 +8,9 @@
 
 #include "codes/bitstring.h"
 #include "codes/cyclic.h"
+#include "core/defaults.h"
 #include "engine/code_settings.h"
-#include "engine/number_text.h"
+#include "core/number_text.h"
 #include "ui/input_filters.h"
 #include "ui/main_window.h"
 #include "ui/radio_group.h"
@@ -25,7 +26,7 @@ constexpr int kInversionColumn = 1;
 constexpr int kErasureColumn = 2;
 constexpr int kInversion = 0;
 constexpr int kErasure = 1;
-constexpr int kAlphabetRows = 16;
+
 
 }  // namespace
 
@@ -54,7 +55,7 @@ void TForm2::install_filters() {
 void TForm2::StringGrid1SetEditText() {
     // The same delimiting as a run's: the sum of exactly the probabilities a run would use.
     Extended sum = 0;
-    for (int row = 1; row <= kAlphabetRows; ++row) {
+    for (int row = 1; row <= kMaxSymbols; ++row) {
         const Extended v =
             to_number_or(StringGrid1->cell(kProbabilityColumn, row).toStdString(), sep_, 0);
         if (v == 0) break;

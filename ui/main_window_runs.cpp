@@ -8,9 +8,7 @@
 #include <QPushButton>
 #include <QTimer>
 
-#include "engine/continuous_run.h"
-#include "engine/number_text.h"
-#include "engine/packet_run.h"
+#include "core/number_text.h"
 #include "ui/bar_chart.h"
 #include "ui/main_window.h"
 #include "ui/matrix_window.h"
@@ -33,33 +31,23 @@ void set_label(QLabel* label, const QString& text) {
 
 void TForm2::Button1Click() {
     const int mode = RadioGroup2->itemIndex();
-    if (mode == kPacketMode) {
-        doPocket(st_, *this, *this);
-        return;
-    }
-    if (mode != kContinuousMode) return;
-    if (CheckBox1->isChecked()) {
-        // Every tick will be a packet run: check its inputs once now, so that a refused input
-        // is said once instead of at every tick.
-        if (!read_run_inputs(*this, *this, ReadMode::Packet)) return;
-    } else if (!start_nepr(st_, *this, *this)) {
-        return;
-    }
+    if (mode != kPacketMode && mode != kContinuousMode) return;
+    const RunMode run = mode == kPacketMode   ? RunMode::Packet
+                        : CheckBox1->isChecked() ? RunMode::ContinuousPerPacket
+                                                 : RunMode::Continuous;
+    if (!control_.start(run)) return;
     lock_for_run();
     Timer1->start();
 }
 
 void TForm2::Timer1Timer() {
     if (message_open_) return;  // a tick while a message is open waits for the next one
-    if (CheckBox1->isChecked())
-        doPocket(st_, *this, *this);
-    else
-        step_nepr(st_, *this, *this);
+    control_.tick();
 }
 
 void TForm2::Button2Click() {
     Timer1->stop();
-    stop_nepr(st_);
+    control_.stop();
     unlock_after_run();
 }
 
@@ -145,6 +133,10 @@ void TForm2::show_bars(Chart chart, std::optional<double> apriori,
     BarChart* c = chart == Chart::Chart1 ? Chart1 : Chart2;
     c->setBar(0, apriori);
     c->setBar(1, aposteriori);
+}
+
+bool TForm2::wants_matrices() const {
+    return form9_.s_matrix();
 }
 
 void TForm2::set_mat1(const matr& m) {

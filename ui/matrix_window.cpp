@@ -7,7 +7,7 @@
 #include <QStyle>
 
 #include "codes/bitstring.h"
-#include "engine/number_text.h"
+#include "core/number_text.h"
 #include "ui/string_grid.h"
 
 namespace tavolin::ui {
@@ -33,8 +33,7 @@ matr copy_matrix(const matr& m) {
 
 }  // namespace
 
-TForm9::TForm9(SimState& st, char sep, QWidget* parent)
-    : QWidget(parent, Qt::Window), st_(st), sep_(sep) {
+TForm9::TForm9(char sep, QWidget* parent) : QWidget(parent, Qt::Window), sep_(sep) {
     setObjectName("Form9");
     setWindowTitle("Сравнение канальных матриц");
     resize(kClientWidth, kClientHeight);
@@ -76,15 +75,15 @@ TForm9::TForm9(SimState& st, char sep, QWidget* parent)
 }
 
 void TForm9::setMat1(const matr& m) {
-    st_.mat1 = copy_matrix(m);
+    mat1_ = copy_matrix(m);
 }
 void TForm9::setMat2(const matr& m) {
-    st_.mat2 = copy_matrix(m);
+    mat2_ = copy_matrix(m);
 }
 
 void TForm9::showMatrix() {
-    show_one(st_.mat1, StringGrid1);
-    show_one(st_.mat2, StringGrid2);
+    show_one(mat1_, StringGrid1);
+    show_one(mat2_, StringGrid2);
 }
 
 void TForm9::show_one(const matr& m, StringGrid* grid) const {
@@ -102,13 +101,13 @@ void TForm9::show_one(const matr& m, StringGrid* grid) const {
     grid->setCell(cols, 0, "????");
     for (int i = 0; i < rows; ++i)
         for (int j = 0; j < cols; ++j)
-            grid->setCell(j + 1, i + 1, QString::fromStdString(format_fixed(m[i][j], 5, 4, sep_)));
+            grid->setCell(j + 1, i + 1, QString::fromStdString(format_label(m[i][j], sep_)));
 }
 
 void TForm9::BitBtn1Click() {
-    st_.mat1.clear();
-    st_.mat2.clear();
-    st_.s_matrix = false;
+    mat1_.clear();
+    mat2_.clear();
+    s_matrix_ = false;
     close();
 }
 

@@ -3,7 +3,7 @@
 
 #include <QWidget>
 
-#include "engine/sim_state.h"
+#include "core/types.h"
 
 class QFrame;
 class QLabel;
@@ -16,12 +16,19 @@ class StringGrid;
 class TForm9 : public QWidget {
     Q_OBJECT
   public:
-    TForm9(SimState& st, char sep, QWidget* parent = nullptr);
+    explicit TForm9(char sep, QWidget* parent = nullptr);
 
     void setMat1(const matr& m);
     void setMat2(const matr& m);
     void showMatrix();
     void BitBtn1Click();
+
+    // Whether runs hand their matrices here: from the main window's button until the close
+    // button (closing through the title bar only hides the window).
+    bool s_matrix() const { return s_matrix_; }
+    void open_for_runs() { s_matrix_ = true; }
+    const matr& mat1() const { return mat1_; }
+    const matr& mat2() const { return mat2_; }
 
   protected:
     void resizeEvent(QResizeEvent* e) override;
@@ -30,8 +37,9 @@ class TForm9 : public QWidget {
     void FormResize();
     void show_one(const matr& m, StringGrid* grid) const;
 
-    SimState& st_;
     char sep_;
+    bool s_matrix_ = false;
+    matr mat1_, mat2_;  // copies of the last two matrices handed here
     QPushButton* BitBtn1;
     QFrame* Panel1;
     QFrame* Panel2;

@@ -5,8 +5,8 @@
 
 #include "channel/matrices.h"
 #include "codes/bitstring.h"
-#include "codes/dispatch.h"
-#include "engine/number_text.h"
+#include "codes/code.h"
+#include "core/number_text.h"
 
 namespace tavolin::sim {
 
@@ -30,7 +30,7 @@ constexpr LabelLine kLabels[] = {
     {"Label22", "Энтропия шума:", ValueLabel::Label22},
 };
 
-std::string label_text(const CommandOutputs& r, ValueLabel l) {
+std::string label_text(const RecordedOutputs& r, ValueLabel l) {
     const auto it = r.values.find(l);
     return it == r.values.end() ? std::string() : format_label(it->second, kSep);
 }
@@ -39,6 +39,11 @@ nlohmann::ordered_json numbers(const vect& v) {
     nlohmann::ordered_json a = nlohmann::ordered_json::array();
     for (Extended x : v) a.push_back(static_cast<double>(x));
     return a;
+}
+
+// In the order H(X), lost, H(Y), H(Y|X).
+nlohmann::ordered_json numbers(const Measures& m) {
+    return numbers(vect{m.source, m.lost, m.receiver, m.noise});
 }
 
 nlohmann::ordered_json rows(const matr& m) {
@@ -64,14 +69,14 @@ void print_matrix(std::ostream& out, const char* title, const matr& m) {
     out << std::setw(8) << "????" << '\n';
     for (Cardinal i = 0; i < n; ++i) {
         out << std::setw(6) << IntToBin(i, 4);
-        for (Extended v : m[i]) out << std::setw(8) << format_fixed(v, 5, 4, kSep);
+        for (Extended v : m[i]) out << std::setw(8) << format_label(v, kSep);
         out << '\n';
     }
 }
 
 }  // namespace
 
-void print_text_report(std::ostream& out, const SimState& st, const CommandOutputs& r) {
+void print_text_report(std::ostream& out, const SimState& st, const RecordedOutputs& r) {
     out << "Всего передано символов: " << r.symbols_sent << '\n';
     for (const LabelLine& l : kLabels) {
         const std::string_view caption = l.caption;
@@ -91,7 +96,7 @@ void print_text_report(std::ostream& out, const SimState& st, const CommandOutpu
     out << "\nseed1 " << st.seed1 << ", seed2 " << st.seed2 << '\n';
 }
 
-void print_json_report(std::ostream& out, const SimState& st, const CommandOutputs& r) {
+void print_json_report(std::ostream& out, const SimState& st, const RecordedOutputs& r) {
     nlohmann::ordered_json j;
     j["symbols_sent"] = r.symbols_sent;
     j["distorted"] = st.errors.iskaj;
@@ -121,22 +126,19 @@ void print_json_report(std::ostream& out, const SimState& st, const CommandOutpu
 }
 
 void print_code_table(std::ostream& out, const SimState& st, bool json) {
-    SimState s = st;
-    s.n0 = 4;  // without coding the word is the symbol itself
-    set_n0(s);
-    vectw words(16);
-    encode_mass(s, words);
+    const std::unique_ptr<Code> code = make_code(st);
+    const Byte n0 = code->n0();
     if (json) {
         nlohmann::ordered_json j;
-        j["n0"] = s.n0;
+        j["n0"] = n0;
         j["codewords"] = nlohmann::ordered_json::array();
-        for (Word w : words) j["codewords"].push_back(IntToBin(w, s.n0));
+        for (Word s = 0; s < 16; ++s) j["codewords"].push_back(IntToBin(code->encode_one(s), n0));
         out << j.dump() << '\n';
         return;
     }
-    out << "n0 = " << int{s.n0} << '\n';
-    for (Cardinal i = 0; i < 16; ++i)
-        out << IntToBin(i, 4) << "  " << IntToBin(words[i], s.n0) << '\n';
+    out << "n0 = " << int{n0} << '\n';
+    for (Word s = 0; s < 16; ++s)
+        out << IntToBin(s, 4) << "  " << IntToBin(code->encode_one(s), n0) << '\n';
 }
 
 }  // namespace tavolin::sim

@@ -3,13 +3,13 @@
 
 #include <ostream>
 
-#include "app/sim/command_io.h"
-#include "engine/sim_state.h"
+#include "engine/recorded_outputs.h"
+#include "core/sim_state.h"
 
 namespace tavolin::sim {
 
-void print_text_report(std::ostream& out, const SimState& st, const CommandOutputs& r);
-void print_json_report(std::ostream& out, const SimState& st, const CommandOutputs& r);
+void print_text_report(std::ostream& out, const SimState& st, const RecordedOutputs& r);
+void print_json_report(std::ostream& out, const SimState& st, const RecordedOutputs& r);
 
 // The code word of every symbol 0 to 15 under the state's code.
 void print_code_table(std::ostream& out, const SimState& st, bool json);

@@ -4,11 +4,13 @@
 #include <cstring>
 #include <sstream>
 
-#include "app/sim/command_io.h"
 #include "app/sim/report.h"
+#include "app/sim/sim_options.h"
+#include "app/sim/sweep_command.h"
 #include "engine/code_settings.h"
-#include "engine/continuous_run.h"
-#include "engine/packet_run.h"
+#include "engine/recorded_outputs.h"
+#include "engine/run_control.h"
+#include "engine/text_inputs.h"
 
 namespace tavolin::sim {
 
@@ -30,24 +32,26 @@ std::optional<std::string> apply_code_options(SimState& st, const SimOptions& o)
     return std::nullopt;
 }
 
-// The runs the options ask for; false as soon as one is refused.
-bool make_runs(SimState& st, const SimOptions& o, CommandOutputs& outputs) {
-    const CommandInputs inputs(o);
-    const bool accumulate = o.continuous && !o.no_accumulate;
-    if (accumulate && !start_nepr(st, inputs, outputs)) return false;
-    for (int tick = 0; tick < o.ticks; ++tick) {
-        if (accumulate)
-            step_nepr(st, inputs, outputs);
-        else
-            doPocket(st, inputs, outputs);
-        if (outputs.failure) return false;
+// The runs the options ask for, as the buttons and the timer make them: a start per packet run,
+// or one start and a tick per step. False as soon as one is refused.
+bool make_runs(SimState& st, const SimOptions& o, RecordedOutputs& outputs) {
+    const TextInputs inputs(o.run);
+    RunControl control(st, inputs, outputs);
+    if (!o.continuous) {
+        for (int tick = 0; tick < o.ticks && !outputs.failure; ++tick)
+            control.start(RunMode::Packet);
+        return !outputs.failure;
     }
-    return true;
+    if (!control.start(o.no_accumulate ? RunMode::ContinuousPerPacket : RunMode::Continuous))
+        return false;
+    for (int tick = 0; tick < o.ticks && !outputs.failure; ++tick) control.tick();
+    return !outputs.failure;
 }
 
-// A report that did not reach its reader completely is a failure, not a run that succeeded:
-// stdout may be closed, a pipe gone or a disk full.
-int finish(std::ostream& out, std::ostream& err, const std::string& text) {
+}  // namespace
+
+// A report that did not reach its reader completely is a failure, not a run that succeeded.
+int finish_report(std::ostream& out, std::ostream& err, const std::string& text) {
     errno = 0;
     out << text;
     out.flush();
@@ -58,12 +62,15 @@ int finish(std::ostream& out, std::ostream& err, const std::string& text) {
     return 1;
 }
 
-}  // namespace
-
 int run_sim(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-            const ClockReading& clock) {
+            const ClockReading& clock, const std::atomic<bool>* interrupted, bool progress) {
+    if (!args.empty() && args[0] == "sweep") {
+        static const std::atomic<bool> never{false};
+        return run_sweep({args.begin() + 1, args.end()}, out, err, clock,
+                         interrupted ? *interrupted : never, progress);
+    }
     const ParseResult parsed = parse_options(args);
-    if (parsed.help) return finish(out, err, parsed.message);
+    if (parsed.help) return finish_report(out, err, parsed.message);
     if (!parsed.options) {
         err << parsed.message << '\n';
         return parsed.exit_code;
@@ -71,11 +78,9 @@ int run_sim(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     const SimOptions& o = *parsed.options;
 
     SimState st;
-    st.activated = true;
     st.seed1 = o.seed1 ? *o.seed1 : clock();
     init_code_parameters(st);
     st.seed2 = o.seed2 ? *o.seed2 : clock();
-    st.s_matrix = true;  // the report shows both matrices, as an open matrix window would
     if (auto refusal = apply_code_options(st, o)) {
         err << *refusal << '\n';
         return 2;
@@ -83,10 +88,10 @@ int run_sim(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     if (o.code_table) {
         std::ostringstream table;
         print_code_table(table, st, o.json);
-        return finish(out, err, table.str());
+        return finish_report(out, err, table.str());
     }
 
-    CommandOutputs outputs;
+    RecordedOutputs outputs;
     if (!make_runs(st, o, outputs)) {
         err << outputs.failure.value_or("the run was refused") << '\n';
         return 2;
@@ -96,7 +101,7 @@ int run_sim(const std::vector<std::string>& args, std::ostream& out, std::ostrea
         print_json_report(report, st, outputs);
     else
         print_text_report(report, st, outputs);
-    return finish(out, err, report.str());
+    return finish_report(out, err, report.str());
 }
 
 }  // namespace tavolin::sim

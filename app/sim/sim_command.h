@@ -2,19 +2,26 @@
 // `err`, exit status back.
 #pragma once
 
+#include <atomic>
 #include <functional>
 #include <ostream>
 #include <string>
 #include <vector>
 
-#include "engine/types.h"
+#include "core/types.h"
 
 namespace tavolin::sim {
 
 // Reads the clock for the streams the options leave unseeded.
 using ClockReading = std::function<Integer()>;
 
+// `interrupted` stops a study when set (Ctrl+C); `progress` shows a study's progress on `err`.
 int run_sim(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-            const ClockReading& clock);
+            const ClockReading& clock, const std::atomic<bool>* interrupted = nullptr,
+            bool progress = false);
+
+// Writes a finished report to `out`: 0, or 1 with a message on `err` when it could not be
+// written completely (stdout closed, a pipe gone, a disk full).
+int finish_report(std::ostream& out, std::ostream& err, const std::string& text);
 
 }  // namespace tavolin::sim

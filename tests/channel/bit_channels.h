@@ -1,7 +1,7 @@
 // Bit transition matrices of the two channel types, rows for a sent 0 and a sent 1.
 #pragma once
 
-#include "engine/types.h"
+#include "core/types.h"
 
 namespace tavolin::testing_support {
 

@@ -4,9 +4,10 @@
 
 #include <random>
 
+#include "../extended_near.h"
 #include "bit_channels.h"
 #include "channel/measures.h"
-#include "engine/sums.h"
+#include "core/sums.h"
 
 namespace tavolin {
 namespace {
@@ -16,19 +17,19 @@ using testing_support::inversion;
 
 void expect_row(const vect& got, const vect& want) {
     ASSERT_EQ(got.size(), want.size());
-    for (std::size_t j = 0; j < want.size(); ++j) EXPECT_NEAR(got[j], want[j], 1e-12L) << j;
+    for (std::size_t j = 0; j < want.size(); ++j)
+        EXPECT_EXTENDED_NEAR(got[j], want[j], 1e-12L) << j;
 }
 
 void expect_rows_sum_to_one(const matr& m) {
     for (const vect& row : m) {
-        EXPECT_NEAR(Sum(row), 1.0L, 1e-15L);
+        EXPECT_EXTENDED_NEAR(Sum(row), 1.0L, 1e-15L);
         for (Extended v : row) EXPECT_GE(v, 0);
     }
 }
 
 TEST(KanMatr, DefaultChannelNineSymbols) {
-    matr k_m{{7}};
-    kan_matr(k_m, inversion(0.1L, 0.2L), 9);
+    const matr k_m = kan_matr(inversion(0.1L, 0.2L), 9);
     ASSERT_EQ(k_m.size(), 9u);
     expect_row(k_m[0], {0.6561L, 0.0729L, 0.0729L, 0.0081L, 0.0729L, 0.0081L, 0.0081L, 0.0009L,
                         0.0729L, 0.0271L});
@@ -38,8 +39,7 @@ TEST(KanMatr, DefaultChannelNineSymbols) {
 }
 
 TEST(KanMatrBig, DefaultChannelNineSymbols) {
-    matr k_m;
-    kan_matr_big(k_m, inversion(0.1L, 0.2L), 9);
+    const matr k_m = kan_matr_big(inversion(0.1L, 0.2L), 9);
     expect_row(k_m[0], {0.9477L, 0, 0, 0.0081L, 0, 0.0081L, 0.0081L, 0.0009L, 0, 0.0271L});
     expect_row(k_m[8], {0, 0.0162L, 0.0162L, 0.0018L, 0.0162L, 0.0018L, 0.0018L, 0.0002L, 0.9234L,
                         0.0224L});
@@ -48,14 +48,13 @@ TEST(KanMatrBig, DefaultChannelNineSymbols) {
 
 TEST(KanMatr, SymmetricChannelSixteenSymbols) {
     const Extended by_distance[5] = {0.6561L, 0.0729L, 0.0081L, 0.0009L, 0.0001L};
-    matr plain, big;
-    kan_matr(plain, inversion(0.1L, 0.1L), 16);
-    kan_matr_big(big, inversion(0.1L, 0.1L), 16);
+    const matr plain = kan_matr(inversion(0.1L, 0.1L), 16);
+    const matr big = kan_matr_big(inversion(0.1L, 0.1L), 16);
     for (int i = 0; i < 16; ++i) {
         for (int j = 0; j < 16; ++j) {
             const int d = std::popcount(static_cast<unsigned>(i ^ j));
-            EXPECT_NEAR(plain[i][j], by_distance[d], 1e-12L);
-            EXPECT_NEAR(big[i][j], d == 0 ? 0.9477L : d == 1 ? 0 : by_distance[d], 1e-12L);
+            EXPECT_EXTENDED_NEAR(plain[i][j], by_distance[d], 1e-12L);
+            EXPECT_EXTENDED_NEAR(big[i][j], d == 0 ? 0.9477L : d == 1 ? 0 : by_distance[d], 1e-12L);
         }
         EXPECT_EQ(plain[i][16], 0);
         EXPECT_EQ(big[i][16], 0);
@@ -64,24 +63,17 @@ TEST(KanMatr, SymmetricChannelSixteenSymbols) {
 
 TEST(KanMatr, ErasureChannelBothVariants) {
     for (bool big : {false, true}) {
-        matr k_m;
-        if (big)
-            kan_matr_big(k_m, erasure(0, 0.1L, 0, 0.1L), 12);
-        else
-            kan_matr(k_m, erasure(0, 0.1L, 0, 0.1L), 12);
+        const matr isk = erasure(0, 0.1L, 0, 0.1L);
+        const matr k_m = big ? kan_matr_big(isk, 12) : kan_matr(isk, 12);
         for (int i = 0; i < 12; ++i)
             for (int j = 0; j <= 12; ++j)
-                EXPECT_NEAR(k_m[i][j], j == i ? 0.6561L : j == 12 ? 0.3439L : 0, 1e-12L);
+                EXPECT_EXTENDED_NEAR(k_m[i][j], j == i ? 0.6561L : j == 12 ? 0.3439L : 0, 1e-12L);
     }
 }
 
 TEST(KanMatr, NoiselessChannelIsTheIdentity) {
     for (bool big : {false, true}) {
-        matr k_m;
-        if (big)
-            kan_matr_big(k_m, inversion(0, 0), 10);
-        else
-            kan_matr(k_m, inversion(0, 0), 10);
+        const matr k_m = big ? kan_matr_big(inversion(0, 0), 10) : kan_matr(inversion(0, 0), 10);
         for (int i = 0; i < 10; ++i)
             for (int j = 0; j <= 10; ++j) EXPECT_EQ(k_m[i][j], i == j ? 1 : 0);
     }
@@ -101,30 +93,25 @@ TEST(ChannelProperty, RandomChannelsGiveStochasticRowsAndConsistentMeasures) {
         const Extended total = Sum(ver);
         for (Extended& p : ver) p /= total;
         for (bool big : {false, true}) {
-            matr k_m;
-            if (big)
-                kan_matr_big(k_m, isk, n);
-            else
-                kan_matr(k_m, isk, n);
+            const matr k_m = big ? kan_matr_big(isk, n) : kan_matr(isk, n);
             expect_rows_sum_to_one(k_m);
-            vect apr;
-            apriori(k_m, apr, ver);
-            EXPECT_GE(apr[3], 0);
-            EXPECT_NEAR(apr[0] - apr[2] + apr[3], apr[1], 1e-15L);
+            const Measures m = apriori(k_m, ver);
+            EXPECT_GE(m.noise, 0);
+            EXPECT_EXTENDED_NEAR(m.source - m.receiver + m.noise, m.lost, 1e-15L);
         }
     }
 }
 
-TEST(EncodeMass, FollowsTheCodingType) {
+TEST(EncodeMass, FollowsTheRunsCode) {
     SimState st;
     st.Polinom_default = 13;
     st.coding_type = kNoCoding;
     vectw mass(12);
-    encode_mass(st, mass);
+    encode_mass(*make_code(st), mass);
     for (Word i = 0; i < 12; ++i) EXPECT_EQ(mass[i], i);
-    st.coding_type = 0;  // unknown: the cyclic coder
+    st.coding_type = kCyclic;
     mass.assign(16, 0);
-    encode_mass(st, mass);
+    encode_mass(*make_code(st), mass);
     EXPECT_EQ(mass[1], 0b0001101);
     EXPECT_EQ(mass[15], 0b1111111);
 }

@@ -4,8 +4,9 @@
 
 #include <cmath>
 
+#include "../extended_near.h"
 #include "bit_channels.h"
-#include "channel/random.h"
+#include "core/random.h"
 
 namespace tavolin {
 namespace {
@@ -33,7 +34,8 @@ TEST(Noise, EqualsTheBitByBitWalkAndLeavesTheStreamsAsGenWould) {
         {{1.25L, -0.25L}, {0, 1}},        // a negative entry: running totals that fall back
         {{0.5L, 0.25L}, {0.5L, 0.25L}}};  // rows short of 1: "past the last column" is erasure
     for (const matr& isk : channels)
-        for (Byte n0 : {1, 4, 5, 7, 8, 12, 13, 16}) {
+        for (Byte n0 :
+             {Byte{1}, Byte{4}, Byte{5}, Byte{7}, Byte{8}, Byte{12}, Byte{13}, Byte{16}}) {
             SimState st;
             st.n0 = n0;
             st.seed2 = -123456789;
@@ -93,10 +95,10 @@ TEST(Noise, ErasingEverySentZero) {
 TEST(Veroyatn, ProductsOfBitProbabilities) {
     const Extended p = 0.1L;
     const matr sym = inversion(p, p);
-    EXPECT_NEAR(veroyatn(5, 5, 4, sym), std::pow(1 - p, 4), 1e-18L);
-    EXPECT_NEAR(veroyatn(5, 4, 4, sym), p * std::pow(1 - p, 3), 1e-18L);
+    EXPECT_EXTENDED_NEAR(veroyatn(5, 5, 4, sym), std::pow(1 - p, 4), 1e-18L);
+    EXPECT_EXTENDED_NEAR(veroyatn(5, 4, 4, sym), p * std::pow(1 - p, 3), 1e-18L);
     const matr er = erasure(0, 0.2L, 0, 0.2L);
-    EXPECT_NEAR(veroyatn(9, 9, 4, er), std::pow(0.8L, 4), 1e-18L);
+    EXPECT_EXTENDED_NEAR(veroyatn(9, 9, 4, er), std::pow(0.8L, 4), 1e-18L);
     EXPECT_EQ(veroyatn(9, 8, 4, er), 0.0L);
     // Bits above sz are not considered.
     EXPECT_EQ(veroyatn(0x10, 0, 4, sym), veroyatn(0, 0, 4, sym));

@@ -39,7 +39,7 @@ TEST(CheckStr, AcceptsNonZeroBitStringsOnly) {
 TEST(NAnd, ReadsOneBit) {
     EXPECT_EQ(n_and(6, 2), 1);
     EXPECT_EQ(n_and(6, 1), 0);
-    for (Word x : {0, 1, 0xFFFF}) EXPECT_EQ(n_and(x, 0), 0);
+    for (Word x : {Word{0}, Word{1}, Word{0xFFFF}}) EXPECT_EQ(n_and(x, 0), 0);
 }
 
 TEST(Rast, CountsDifferingBits) {

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "codes/hamming.h"
-#include "engine/sim_state.h"
+#include "core/sim_state.h"
 
 namespace tavolin::testing_support {
 

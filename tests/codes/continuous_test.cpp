@@ -4,11 +4,17 @@
 
 #include "code_fixture.h"
 #include "codes/bitstring.h"
-#include "codes/dispatch.h"
+#include "reference/continuous_reference.h"
+#include "reference/dispatch_reference.h"
 
 namespace tavolin {
 namespace {
 
+using reference::decode_nepr;
+using reference::decode_nepr_str;
+using reference::encode_nepr;
+using reference::encode_nepr_str;
+using reference::found_error;
 using testing_support::flip_sent_bits;
 using testing_support::started_state;
 
@@ -91,7 +97,9 @@ TEST_P(EveryFrame, IntegerDecoderEqualsTheStringAlgorithmOnEveryWord) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(L, EveryFrame, testing::Values(1, 2, 3, 4));
+INSTANTIATE_TEST_SUITE_P(Frames, EveryFrame, testing::Values(1, 2, 3, 4), [](const auto& i) {
+    return std::string(1, 'L').append(std::to_string(i.param));
+});
 
 TEST(ContinuousDecoder, TwoControlErrorsOfOneBitFlipItWrongly) {
     const SimState st = continuous_state(3);

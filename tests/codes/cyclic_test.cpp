@@ -6,13 +6,19 @@
 #include <bit>
 #include <map>
 
-#include "channel/random.h"
+#include "core/random.h"
 #include "code_fixture.h"
 #include "codes/bitstring.h"
+#include "polynomial_cases.h"
+#include "reference/cyclic_reference.h"
 
 namespace tavolin {
 namespace {
 
+using reference::decode_cycle;
+using reference::decode_cycle_one;
+using reference::decode_cycle_stir;
+using reference::encode_cycle;
 using testing_support::flip_sent_bits;
 using testing_support::started_state;
 
@@ -68,20 +74,11 @@ TEST(CyclicCode, EncodedWordsHaveZeroSyndrome) {
 }
 
 TEST(CheckPolinom, ExamplesPassAndFailAsStated) {
-    struct Case {
-        const char* bits;
-        bool pass;
-        Cardinal distinct, needed;
-    };
-    for (const Case& c :
-         {Case{"1101", true, 7, 7}, Case{"1011", true, 7, 7}, Case{"10011", true, 15, 15},
-          Case{"1111", false, 4, 7}, Case{"1001", false, 3, 7}, Case{"100", false, 1, 3},
-          Case{"1", true, 0, 0}, Case{"10", true, 1, 1}}) {
-        Cardinal distinct = 99, needed = 99;
-        EXPECT_EQ(Check_Polinom(static_cast<Word>(BinToInt(c.bits)), distinct, needed), c.pass)
-            << c.bits;
-        EXPECT_EQ(distinct, c.distinct) << c.bits;
-        EXPECT_EQ(needed, c.needed) << c.bits;
+    for (const testing_support::PolynomialCase& c : testing_support::kPolynomialCases) {
+        const PolynomialTest t = Check_Polinom(static_cast<Word>(BinToInt(c.bits)));
+        EXPECT_EQ(t.passed(), c.passes) << c.bits;
+        EXPECT_EQ(t.pol_ost, c.distinct) << c.bits;
+        EXPECT_EQ(t.pol_needed, c.needed) << c.bits;
     }
 }
 
@@ -89,16 +86,13 @@ TEST(CheckPolinom, AcceptsExactlyThePrimitivePolynomialsUpToThirteenDigits) {
     for (Cardinal pol = 3; pol < (1u << 13); ++pol) {
         const Cardinal r = std::bit_width(pol) - 1;
         const bool primitive = (pol & 1) && period_of_x(pol) == (1u << r) - 1;
-        Cardinal distinct = 0, needed = 0;
-        ASSERT_EQ(Check_Polinom(static_cast<Word>(pol), distinct, needed), primitive) << pol;
+        ASSERT_EQ(Check_Polinom(static_cast<Word>(pol)).passed(), primitive) << pol;
     }
 }
 
 TEST(CheckPolinom, KnownPrimitivePolynomialsOfDegreeThreeToTwelvePass) {
-    for (const char* bits : {"1011", "10011", "100101", "1000011", "10001001", "100011101",
-                             "1000010001", "10000001001", "100000000101", "1000001010011"}) {
-        Cardinal a = 0, b = 0;
-        EXPECT_TRUE(Check_Polinom(static_cast<Word>(BinToInt(bits)), a, b)) << bits;
+    for (const char* bits : testing_support::kPrimitivePolynomials) {
+        EXPECT_TRUE(Check_Polinom(static_cast<Word>(BinToInt(bits))).passed()) << bits;
     }
 }
 
@@ -111,13 +105,9 @@ TEST(Comb, BinomialCoefficients) {
 }
 
 TEST(Polinom, HammingBoundForFourInformationBits) {
-    Byte dp = 0;
-    polinom(1, 4, dp);
-    EXPECT_EQ(dp, 3);
-    polinom(2, 4, dp);
-    EXPECT_EQ(dp, 6);
-    polinom(3, 4, dp);
-    EXPECT_EQ(dp, 9);
+    EXPECT_EQ(polinom(1, 4), 3);
+    EXPECT_EQ(polinom(2, 4), 6);
+    EXPECT_EQ(polinom(3, 4), 9);
 }
 
 // Accepted polynomials of every degree the prompt admits, a few of each.
@@ -125,8 +115,7 @@ std::vector<Word> sample_polynomials() {
     std::map<int, int> per_degree;
     std::vector<Word> out{1, 2};
     for (Cardinal pol = 3; pol < (1u << 13); ++pol) {
-        Cardinal a = 0, b = 0;
-        if (!Check_Polinom(static_cast<Word>(pol), a, b)) continue;
+        if (!Check_Polinom(static_cast<Word>(pol)).passed()) continue;
         if (per_degree[std::bit_width(pol)]++ < 3) out.push_back(static_cast<Word>(pol));
     }
     return out;

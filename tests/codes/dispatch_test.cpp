@@ -1,31 +1,37 @@
-#include "codes/dispatch.h"
-
 #include <gtest/gtest.h>
 
 #include "code_fixture.h"
 #include "codes/bitstring.h"
-#include "codes/cyclic.h"
+#include "codes/code.h"
+#include "codes/no_coding.h"
+#include "reference/dispatch_reference.h"
 
 namespace tavolin {
 namespace {
 
+using namespace reference;
 using testing_support::started_state;
 
 struct TypeCase {
+    const char* name;
     Byte coding_type;
     Byte n0;
 };
 
 class EveryCodingType : public testing::TestWithParam<TypeCase> {};
 
-TEST_P(EveryCodingType, EncodeSetsTheWordLengthAndDecodeInvertsIt) {
+TEST_P(EveryCodingType, CodeObjectEncodesAsTheDispatchAndDecodesItsWords) {
     SimState st = started_state(GetParam().coding_type);
     vectb msg(16);
     for (Byte s = 0; s < 16; ++s) msg[s] = s;
-    vectenc coded(16), decoded(16);
-    encode(st, msg, coded);
+    vectenc coded(16), by_dispatch(16), decoded(16);
+    const auto code = make_code(st);
+    code->encode(msg, coded);
+    EXPECT_EQ(code->n0(), GetParam().n0);
+    encode(st, msg, by_dispatch);
     EXPECT_EQ(st.n0, GetParam().n0);
-    decode(st, coded, decoded);
+    EXPECT_EQ(coded, by_dispatch);
+    code->decode(coded, decoded, st.RandSeed);
     for (Byte s = 0; s < 16; ++s) EXPECT_EQ(decoded[s], (enc_sym{s, 0}));
 }
 
@@ -34,7 +40,6 @@ TEST_P(EveryCodingType, CodeObjectAgreesWithFoundError) {
     set_n0(st);
     st.n0 = GetParam().n0;
     const auto code = make_code(st);
-    ASSERT_TRUE(code);
     EXPECT_EQ(code->n0(), GetParam().n0);
     for (Cardinal w = 0; w < (1u << st.n0); ++w)
         ASSERT_EQ(code->found_error(static_cast<Word>(w)), found_error(st, static_cast<Word>(w)))
@@ -42,15 +47,15 @@ TEST_P(EveryCodingType, CodeObjectAgreesWithFoundError) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Types, EveryCodingType,
-                         testing::Values(TypeCase{kCyclic, 7}, TypeCase{kHamming, 7},
-                                         TypeCase{kContinuous, 14}, TypeCase{kNoCoding, 4}));
+                         testing::Values(TypeCase{"cyclic", kCyclic, 7},
+                                         TypeCase{"hamming", kHamming, 7},
+                                         TypeCase{"continuous", kContinuous, 14},
+                                         TypeCase{"none", kNoCoding, 4}),
+                         [](const testing::TestParamInfo<TypeCase>& i) { return i.param.name; });
 
 TEST(Dispatch, AllZeroWordIsACodeWordOfEveryCode) {
-    for (Byte t : {kCyclic, kHamming, kContinuous}) {
-        SimState st = started_state(t);
-        set_n0(st);
-        EXPECT_FALSE(found_error(st, 0)) << int{t};
-    }
+    for (Byte t : {kCyclic, kHamming, kContinuous})
+        EXPECT_FALSE(make_code(started_state(t))->found_error(0)) << int{t};
 }
 
 TEST(Dispatch, NoCodingPassesWordsAndMarksThrough) {
@@ -64,39 +69,28 @@ TEST(Dispatch, NoCodingPassesWordsAndMarksThrough) {
     decode_none(received, decoded);
     EXPECT_EQ(decoded, received);
     NoCode(st).decode(received, decoded, st.RandSeed);
+    EXPECT_TRUE(NoCode(st).found_error(3));
     EXPECT_EQ(decoded, received);
     EXPECT_TRUE(found_error(st, 3));
     EXPECT_EQ(encode_apriory_one(st, 11), 11);
 }
 
-TEST(Dispatch, UnknownTypeTouchesNothing) {
+TEST(Dispatch, AnUnknownTypeIsAProgrammingError) {
     SimState st = started_state(0);
-    st.n0 = 9;
-    vectb msg{1};
-    vectenc out{{5, 6}};
-    encode(st, msg, out);
-    decode(st, out, out);
-    EXPECT_EQ(out[0], (enc_sym{5, 6}));
-    EXPECT_EQ(st.n0, 9);
-    EXPECT_FALSE(found_error(st, 1));
-    EXPECT_EQ(make_code(st), nullptr);
+    EXPECT_DEATH(make_code(st), "unknown coding type");
 }
 
-TEST(SetN0, FollowsTheSelectedCodeAndItsParameters) {
+TEST(SetN0, TheCodeObjectsWordLengthFollowsItsParameters) {
     SimState st = started_state(kCyclic);
     st.Polinom_default = static_cast<Word>(BinToInt("10011"));
-    set_n0(st);
-    EXPECT_EQ(st.n0, 8);
+    EXPECT_EQ(make_code(st)->n0(), 8);
     st.coding_type = kContinuous;
     st.L_default = 4;
-    set_n0(st);
-    EXPECT_EQ(st.n0, 16);
+    EXPECT_EQ(make_code(st)->n0(), 16);
     st.coding_type = kHamming;
-    set_n0(st);
-    EXPECT_EQ(st.n0, 7);
+    EXPECT_EQ(make_code(st)->n0(), 7);
     st.coding_type = kNoCoding;
-    set_n0(st);
-    EXPECT_EQ(st.n0, 7);  // unchanged
+    EXPECT_EQ(make_code(st)->n0(), 4);
 }
 
 }  // namespace

@@ -2,13 +2,18 @@
 
 #include <gtest/gtest.h>
 
-#include "channel/random.h"
+#include "core/random.h"
 #include "code_fixture.h"
 #include "codes/bitstring.h"
+#include "reference/hamming_reference.h"
 
 namespace tavolin {
 namespace {
 
+using reference::decode_matr;
+using reference::Decode_matr_one;
+using reference::decode_matr_stir;
+using reference::encode_matr;
 using testing_support::flip_sent_bits;
 using testing_support::started_state;
 

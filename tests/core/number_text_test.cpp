@@ -1,9 +1,11 @@
-#include "engine/number_text.h"
+#include "core/number_text.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
+
+#include "../case_names.h"
 
 namespace tavolin {
 namespace {
@@ -37,7 +39,12 @@ INSTANTIATE_TEST_SUITE_P(
                     NumberCase{"", '.', std::nullopt}, NumberCase{"1 2", '.', std::nullopt},
                     NumberCase{"e5", '.', std::nullopt}, NumberCase{"1e5x", '.', std::nullopt},
                     NumberCase{"abc", '.', std::nullopt}, NumberCase{"1e99999", '.', std::nullopt},
-                    NumberCase{"1e-99999", '.', 0.0L}, NumberCase{"\t1", '.', std::nullopt}));
+                    NumberCase{"1e-99999", '.', 0.0L}, NumberCase{"\t1", '.', std::nullopt}),
+    [](const testing::TestParamInfo<NumberCase>& i) {
+        using testing_support::spelled;
+        return spelled(i.param.text) + "_with_" + spelled(std::string(1, i.param.sep)) + "_" +
+               std::to_string(i.index);
+    });
 
 TEST(NumberText, ConvertsToTheNearestExtendedNeverThroughDouble) {
     EXPECT_EQ(parse_number("0.1", '.'), 0.1L);
@@ -67,7 +74,10 @@ INSTANTIATE_TEST_SUITE_P(
                     IntegerCase{"2147483648", std::nullopt}, IntegerCase{"65537", 65537},
                     IntegerCase{"1 ", std::nullopt}, IntegerCase{"", std::nullopt},
                     IntegerCase{"-", std::nullopt}, IntegerCase{"2,5", std::nullopt},
-                    IntegerCase{"0x", std::nullopt}, IntegerCase{"$G", std::nullopt}));
+                    IntegerCase{"0x", std::nullopt}, IntegerCase{"$G", std::nullopt}),
+    [](const testing::TestParamInfo<IntegerCase>& i) {
+        return testing_support::case_name(i.index, i.param.text);
+    });
 
 TEST(NumberText, StrictConversionNamesTheText) {
     EXPECT_EQ(to_number("0,25", ','), 0.25L);
@@ -96,6 +106,10 @@ struct FixedCase {
 
 class FixedFormat : public testing::TestWithParam<FixedCase> {};
 
+std::string fixed_case_name(const testing::TestParamInfo<FixedCase>& i) {
+    return testing_support::case_name(i.index, i.param.text);
+}
+
 TEST_P(FixedFormat, RoundsHalvesAwayFromZeroAndPads) {
     const FixedCase& c = GetParam();
     EXPECT_EQ(format_fixed(c.value, c.precision, c.decimals, c.sep), c.text);
@@ -113,7 +127,8 @@ INSTANTIATE_TEST_SUITE_P(
         FixedCase{9.99996L, 5, 4, '.', "10.0000"},
         FixedCase{2268.9418480333534L, 5, 4, '.', "2268.9000"},
         FixedCase{123456, 5, 4, '.', "1.2346E+005"}, FixedCase{1.0L / 9, 5, 4, '.', "0.1111"},
-        FixedCase{0.00005L, 5, 4, '.', "0.0001"}));
+        FixedCase{0.00005L, 5, 4, '.', "0.0001"}),
+    fixed_case_name);
 
 // Rounding is decided once, on the exact binary value: a value stored just below a half-way
 // point rounds down even where its 18-digit decimal form is the tie itself.
@@ -133,7 +148,8 @@ INSTANTIATE_TEST_SUITE_P(
         FixedCase{std::nextafter(1234.5L, 0.0L), 5, 0, '.', "1234"},
         FixedCase{1234.5L, 5, 0, '.', "1235"},
         FixedCase{std::numeric_limits<Extended>::denorm_min(), 5, 4, '.', "0.0000"},
-        FixedCase{std::numeric_limits<Extended>::max(), 5, 4, '.', "1.1897E+4932"}));
+        FixedCase{std::numeric_limits<Extended>::max(), 5, 4, '.', "1.1897E+4932"}),
+    fixed_case_name);
 
 TEST(FixedFormat, NonFiniteValuesDoNotReadBackAsNumbers) {
     for (Extended v :
@@ -164,7 +180,10 @@ INSTANTIATE_TEST_SUITE_P(
                     GeneralCase{0.00001L, '.', "0.00001"}, GeneralCase{1e-6L, '.', "1E-6"},
                     GeneralCase{1.5e-7L, ',', "1,5E-7"}, GeneralCase{1e15L, '.', "1E15"},
                     GeneralCase{123456789012345.0L, '.', "123456789012345"},
-                    GeneralCase{1.0L / 3, '.', "0.333333333333333"}));
+                    GeneralCase{1.0L / 3, '.', "0.333333333333333"}),
+    [](const testing::TestParamInfo<GeneralCase>& i) {
+        return testing_support::case_name(i.index, i.param.text);
+    });
 
 }  // namespace
 }  // namespace tavolin

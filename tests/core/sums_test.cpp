@@ -1,10 +1,10 @@
-#include "engine/sums.h"
+#include "core/sums.h"
 
 #include <gtest/gtest.h>
 
 #include <sstream>
 
-#include "engine/number_text.h"
+#include "core/number_text.h"
 
 namespace tavolin {
 namespace {

@@ -2,8 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "../extended_near.h"
 #include "engine/packet_run.h"
-#include "engine/sums.h"
+#include "core/sums.h"
 #include "run_fixture.h"
 
 namespace tavolin {
@@ -14,24 +15,24 @@ using testing_support::FakeInputs;
 using testing_support::RecordingOutputs;
 
 void expect_no_accumulators(const SimState& st) {
-    EXPECT_TRUE(st.alph_ver_main.empty());
-    EXPECT_TRUE(st.isk_main.empty());
-    EXPECT_TRUE(st.k_m_main.empty());
-    EXPECT_TRUE(st.sym_povt.empty());
-    EXPECT_TRUE(st.k_m_k_s.empty());
+    EXPECT_TRUE(st.totals.alph_ver_main.empty());
+    EXPECT_TRUE(st.totals.isk_main.empty());
+    EXPECT_TRUE(st.totals.k_m_main.empty());
+    EXPECT_TRUE(st.totals.sym_povt.empty());
+    EXPECT_TRUE(st.totals.k_m_k_s.empty());
 }
 
 TEST(ContinuousRun, StartSetsUpWithoutDrawing) {
     SimState st = activated_state();
-    st.s_matrix = true;
     st.errors = {5, 4, 3};
     st.n0 = 0;
     FakeInputs in;
     RecordingOutputs out;
+    out.matrices = true;
     ASSERT_TRUE(start_nepr(st, in, out));
-    EXPECT_EQ(st.pocket_size, 1000);
-    EXPECT_EQ(st.sym_povt, vectc(16, 0));
-    EXPECT_EQ(st.k_m_k_s, matrc(16, vectc(17, 0)));
+    EXPECT_EQ(st.totals.pocket_size, 1000);
+    EXPECT_EQ(st.totals.sym_povt, vectc(16, 0));
+    EXPECT_EQ(st.totals.k_m_k_s, matrc(16, vectc(17, 0)));
     EXPECT_EQ(st.n0, 7);
     EXPECT_EQ(st.errors, ErrorCounters{});
     EXPECT_EQ(out.calls, std::vector<std::string>{"setMat1"});
@@ -82,9 +83,9 @@ TEST(ContinuousRun, FailedConversionAtStartFreesTheAccumulators) {
 
 TEST(ContinuousRun, ThreeStepsAccumulateEverythingSinceTheStart) {
     SimState st = activated_state();
-    st.s_matrix = true;
     FakeInputs in;
     RecordingOutputs out;
+    out.matrices = true;
     ASSERT_TRUE(start_nepr(st, in, out));
     ErrorCounters per_step_total;
     for (int tick = 1; tick <= 3; ++tick) {
@@ -93,15 +94,16 @@ TEST(ContinuousRun, ThreeStepsAccumulateEverythingSinceTheStart) {
         EXPECT_EQ(out.symbols_sent, 1000 * tick);
         EXPECT_GE(st.errors.iskaj, before.iskaj);
     }
-    EXPECT_EQ(Summa(st.sym_povt), 3000.0L);
+    EXPECT_EQ(Summa(st.totals.sym_povt), 3000.0L);
     for (std::size_t i = 0; i < 16; ++i) {
         Count row = 0;
-        for (Count c : st.k_m_k_s[i]) row += c;
-        EXPECT_EQ(row, st.sym_povt[i]);  // every symbol drawn is counted once
+        for (Count c : st.totals.k_m_k_s[i]) row += c;
+        EXPECT_EQ(row, st.totals.sym_povt[i]);  // every symbol drawn is counted once
         for (std::size_t j = 0; j <= 16; ++j)
-            EXPECT_EQ(out.mat2[i][j], static_cast<Extended>(st.k_m_k_s[i][j]) / st.sym_povt[i]);
+            EXPECT_EQ(out.mat2[i][j],
+                      static_cast<Extended>(st.totals.k_m_k_s[i][j]) / st.totals.sym_povt[i]);
     }
-    EXPECT_EQ(out.mat1, st.k_m_main);  // both matrices at every step
+    EXPECT_EQ(out.mat1, st.totals.k_m_main);  // both matrices at every step
     EXPECT_EQ(out.values.at(ValueLabel::Label14),
               static_cast<Extended>(st.errors.oshib) / st.errors.iskaj);
 
@@ -131,23 +133,23 @@ TEST(ContinuousRun, StepReadsTheBitTimeEachTimeButNothingElse) {
     step_nepr(st, in, out);
     EXPECT_EQ(out.symbols_sent, 1000);
     EXPECT_TRUE(out.refusals.empty());
-    EXPECT_NEAR(*out.bars.at(Chart::Chart2).first, *out.bars.at(Chart::Chart1).first / 0.001 / 7,
-                1e-9);
+    EXPECT_EXTENDED_NEAR(*out.bars.at(Chart::Chart2).first,
+                         *out.bars.at(Chart::Chart1).first / 0.001 / 7, 1e-9);
 }
 
 TEST(ContinuousRun, RareSymbolKeepsAZeroRowUntilDrawn) {
     SimState st = activated_state();
-    st.s_matrix = true;
     FakeInputs in;
     in.probs = {"0,999992", "0,000001", "0,000001", "0,000001", "0,000001",
                 "0,000001", "0,000001", "0,000001", "0,000001"};
     in.size = "10";
     RecordingOutputs out;
+    out.matrices = true;
     ASSERT_TRUE(start_nepr(st, in, out));
     step_nepr(st, in, out);
     int undrawn = 0;
     for (std::size_t i = 0; i < 9; ++i) {
-        if (st.sym_povt[i] != 0) continue;
+        if (st.totals.sym_povt[i] != 0) continue;
         ++undrawn;
         EXPECT_EQ(Sum(out.mat2[i]), 0.0L);
     }

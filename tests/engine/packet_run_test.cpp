@@ -3,15 +3,14 @@
 #include <gtest/gtest.h>
 
 #include "../channel/bit_channels.h"
+#include "../codes/reference/dispatch_reference.h"
+#include "../extended_near.h"
 #include "channel/matrices.h"
 #include "channel/measures.h"
-#include "channel/random.h"
-#include "codes/continuous.h"
-#include "codes/cyclic.h"
-#include "codes/dispatch.h"
-#include "codes/hamming.h"
-#include "engine/number_text.h"
-#include "engine/sums.h"
+#include "core/random.h"
+#include "codes/code.h"
+#include "core/number_text.h"
+#include "core/sums.h"
 #include "run_fixture.h"
 
 namespace tavolin {
@@ -37,47 +36,21 @@ ReferencePacket reference_packet(SimState st, const vect& probs, const matr& isk
     vectc counts(n, 0);
     for (Byte& s : inp) ++counts[s = gen(probs, st.seed1, st.RandSeed)];
     vectenc coded(sz), received(sz), decoded(sz);
-    switch (st.coding_type) {
-        case kCyclic:
-            encode_cycle(st, inp, coded);
-            break;
-        case kHamming:
-            encode_matr(st, inp, coded);
-            break;
-        case kContinuous:
-            encode_nepr(st, inp, coded);
-            break;
-        default:
-            encode_none(st, inp, coded);
-            break;
-    }
+    reference::encode(st, inp, coded);
     for (int i = 0; i < sz; ++i)
         for (Word mask = static_cast<Word>(1u << (st.n0 - 1)); mask; mask >>= 1) {
             const Byte r = gen(isk[(coded[i].inv & mask) ? 1 : 0], st.seed2, st.RandSeed);
             if (r == 1) received[i].inv |= mask;
             if (r == 2) received[i].stir |= mask;
         }
-    switch (st.coding_type) {
-        case kCyclic:
-            decode_cycle(st, received, decoded);
-            break;
-        case kHamming:
-            decode_matr(st, received, decoded);
-            break;
-        case kContinuous:
-            decode_nepr(st, received, decoded);
-            break;
-        default:
-            decode_none(received, decoded);
-            break;
-    }
+    reference::decode(st, received, decoded);
     ReferencePacket ref{{}, matr(n, vect(n + 1u, 0)), vect(n), st.seed1, st.seed2};
     vectw table(n);
-    encode_mass(st, table);
+    for (Word i = 0; i < n; ++i) table[i] = make_code(st)->encode_one(i);
     for (int i = 0; i < sz; ++i) {
         if (coded[i].inv != received[i].inv) {
             ++ref.counts.iskaj;
-            if (found_error(st, received[i].inv)) {
+            if (reference::found_error(st, received[i].inv)) {
                 ++ref.counts.oshib;
                 if (decoded[i].inv == inp[i]) ++ref.counts.ispr;
             }
@@ -117,7 +90,6 @@ TEST_P(WholePacket, EqualsTheReferenceCalculation) {
     SimState st = activated_state();
     st.coding_type = c.coding_type;
     st.Polinom_default = c.polynomial;
-    st.s_matrix = true;
     FakeInputs in;
     in.noise = c.noise;
     in.channel = {{{1, 1}, c.i0}, {{2, 1}, c.e0}, {{1, 2}, c.i1}, {{2, 2}, c.e1}};
@@ -131,6 +103,7 @@ TEST_P(WholePacket, EqualsTheReferenceCalculation) {
     const ReferencePacket ref = reference_packet(st, probs, isk, c.size, c.on_code_words);
 
     RecordingOutputs out;
+    out.matrices = true;
     doPocket(st, in, out);
 
     ASSERT_TRUE(out.refusals.empty() && out.errors.empty());
@@ -141,10 +114,12 @@ TEST_P(WholePacket, EqualsTheReferenceCalculation) {
     ASSERT_EQ(out.mat2.size(), ref.posterior.size());
     for (std::size_t i = 0; i < ref.posterior.size(); ++i)
         for (std::size_t j = 0; j < ref.posterior[i].size(); ++j)
-            EXPECT_NEAR(out.mat2[i][j], ref.posterior[i][j], 1e-15L) << i << ',' << j;
-    vect apost;
-    apriori(ref.posterior, apost, ref.frequencies);
-    for (int k = 0; k < 4; ++k) EXPECT_NEAR(out.apost[k], apost[k], 1e-15L);
+            EXPECT_EXTENDED_NEAR(out.mat2[i][j], ref.posterior[i][j], 1e-15L) << i << ',' << j;
+    const Measures apost = apriori(ref.posterior, ref.frequencies);
+    EXPECT_EXTENDED_NEAR(out.apost.source, apost.source, 1e-15L);
+    EXPECT_EXTENDED_NEAR(out.apost.lost, apost.lost, 1e-15L);
+    EXPECT_EXTENDED_NEAR(out.apost.receiver, apost.receiver, 1e-15L);
+    EXPECT_EXTENDED_NEAR(out.apost.noise, apost.noise, 1e-15L);
     EXPECT_EQ(out.values.at(ValueLabel::Label14),
               static_cast<Extended>(ref.counts.oshib) / ref.counts.iskaj);
 }
@@ -177,21 +152,21 @@ TEST(PacketRun, DefaultInputsShowTheRedundancyAndPublishInOrder) {
                                                "value",   "value", "Chart1", "Chart2"};
     EXPECT_EQ(out.calls, expected);  // no matrix window open
     ASSERT_TRUE(out.bars.at(Chart::Chart2).first);
-    EXPECT_NEAR(*out.bars.at(Chart::Chart2).first, *out.bars.at(Chart::Chart1).first / 0.0002 / 7,
-                1e-9);
+    EXPECT_EXTENDED_NEAR(*out.bars.at(Chart::Chart2).first,
+                         *out.bars.at(Chart::Chart1).first / 0.0002 / 7, 1e-9);
 }
 
 TEST(PacketRun, OpenMatrixWindowGetsTheAprioriMatrixFirst) {
     SimState st = activated_state();
-    st.s_matrix = true;
     FakeInputs in;
     RecordingOutputs out;
+    out.matrices = true;
     doPocket(st, in, out);
     const std::vector<std::string> expected = {"Label10", "setMat1",    "value",  "value",
                                                "value",   "value",      "value",  "value",
                                                "setMat2", "showMatrix", "Chart1", "Chart2"};
     EXPECT_EQ(out.calls, expected);
-    EXPECT_NEAR(out.mat1[0][0], 0.9477L, 1e-15L);
+    EXPECT_EXTENDED_NEAR(out.mat1[0][0], 0.9477L, 1e-15L);
 }
 
 struct RefusalCase {
@@ -252,10 +227,10 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(PacketRun, EightTenthsAndOneFifthPass) {
     SimState st = activated_state();
-    st.s_matrix = true;
     FakeInputs in;
     in.probs = {"0,1", "0,1", "0,1", "0,1", "0,1", "0,1", "0,1", "0,1", "0,2"};
     RecordingOutputs out;
+    out.matrices = true;
     doPocket(st, in, out);
     EXPECT_TRUE(out.refusals.empty());
     EXPECT_EQ(out.mat2.size(), 9u);
@@ -295,11 +270,11 @@ TEST(PacketRun, NoNoiseTypeEndsSilently) {
 
 TEST(PacketRun, NoiselessChannelShowsZeroSharesAndADiagonal) {
     SimState st = activated_state();
-    st.s_matrix = true;
     FakeInputs in;
     in.channel[{1, 1}] = "0";
     in.channel[{1, 2}] = "0";
     RecordingOutputs out;
+    out.matrices = true;
     doPocket(st, in, out);
     EXPECT_EQ(format_label(out.values.at(ValueLabel::Label14), ','), "0,0000");
     EXPECT_EQ(format_label(out.values.at(ValueLabel::Label12), ','), "0,0000");
@@ -331,8 +306,8 @@ TEST(PacketRun, BitTimes) {
 
     in.bit_time = "abc";  // pasted letters: the default bit time
     doPocket(st, in, out);
-    EXPECT_NEAR(*out.bars.at(Chart::Chart2).second, *out.bars.at(Chart::Chart1).second / 0.0002 / 7,
-                1e-9);
+    EXPECT_EXTENDED_NEAR(*out.bars.at(Chart::Chart2).second,
+                         *out.bars.at(Chart::Chart1).second / 0.0002 / 7, 1e-9);
 }
 
 TEST(PacketRun, ContinuousCodeRatesDividePriorBySevenPosteriorByFourteen) {
@@ -343,15 +318,15 @@ TEST(PacketRun, ContinuousCodeRatesDividePriorBySevenPosteriorByFourteen) {
     RecordingOutputs out;
     doPocket(st, in, out);
     const auto useful = out.bars.at(Chart::Chart1), rate = out.bars.at(Chart::Chart2);
-    EXPECT_NEAR(*rate.first, *useful.first / 0.001 / 7, 1e-9);
-    EXPECT_NEAR(*rate.second, *useful.second / 0.001 / 14, 1e-9);
+    EXPECT_EXTENDED_NEAR(*rate.first, *useful.first / 0.001 / 7, 1e-9);
+    EXPECT_EXTENDED_NEAR(*rate.second, *useful.second / 0.001 / 14, 1e-9);
 }
 
 TEST(PacketRun, ConsecutivePacketsContinueBothStreams) {
     SimState st = activated_state();
-    st.s_matrix = true;
     FakeInputs in;
     RecordingOutputs first, second;
+    first.matrices = second.matrices = true;
     doPocket(st, in, first);
     const Integer s1 = st.seed1, s2 = st.seed2;
     doPocket(st, in, second);
@@ -362,12 +337,12 @@ TEST(PacketRun, ConsecutivePacketsContinueBothStreams) {
 
 TEST(PacketRun, UndrawnSymbolKeepsAZeroRow) {
     SimState st = activated_state();
-    st.s_matrix = true;
     FakeInputs in;
     in.probs = {"0,99",    "0,00125", "0,00125", "0,00125", "0,00125",
                 "0,00125", "0,00125", "0,00125", "0,00125"};
     in.size = "20";
     RecordingOutputs out;
+    out.matrices = true;
     doPocket(st, in, out);
     ASSERT_TRUE(out.refusals.empty());
     int zero_rows = 0;

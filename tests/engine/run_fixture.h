@@ -6,20 +6,27 @@
 #include <string>
 #include <vector>
 
+#include "core/defaults.h"
 #include "engine/code_settings.h"
+#include "core/number_text.h"
 #include "engine/run_io.h"
-#include "engine/sim_state.h"
+#include "core/sim_state.h"
 
 namespace tavolin::testing_support {
 
+// The window's start-up inputs, written with a comma.
 struct FakeInputs final : RunInputs {
-    std::string size = "1000";
-    std::vector<std::string> probs = std::vector<std::string>(16, "0,0625");
+    std::string size = std::to_string(kStartup.packet_size);
+    std::vector<std::string> probs =
+        std::vector<std::string>(kMaxSymbols, format_general(kStartup.probability, ','));
     int noise = 0;
     std::map<std::pair<int, int>, std::string> channel = {
-        {{1, 1}, "0,1"}, {{1, 2}, "0,2"}, {{2, 1}, "0"}, {{2, 2}, "0"}};
+        {{1, 1}, format_general(kStartup.inversion0, ',')},
+        {{1, 2}, format_general(kStartup.inversion1, ',')},
+        {{2, 1}, "0"},
+        {{2, 2}, "0"}};
     bool model = true, counting = false;
-    std::string bit_time = "0,0002";
+    std::string bit_time = format_general(kStartup.bit_time, ',');
     char sep = ',';
 
     std::string packet_size_text() const override { return size; }
@@ -38,7 +45,7 @@ struct RecordingOutputs final : RunOutputs {
     std::vector<std::string> calls;  // in the order the run made them
     std::optional<std::int64_t> symbols_sent;
     std::map<ValueLabel, Extended> values;
-    vect apr, apost;
+    Measures apr, apost;
     std::map<Chart, std::pair<std::optional<double>, std::optional<double>>> bars;
     matr mat1, mat2;
     std::vector<Refusal> refusals;
@@ -52,7 +59,7 @@ struct RecordingOutputs final : RunOutputs {
         calls.push_back("value");
         values[l] = v;
     }
-    void show_measures(const vect& a, const vect& b) override {
+    void show_measures(const Measures& a, const Measures& b) override {
         apr = a;
         apost = b;
     }
@@ -60,6 +67,8 @@ struct RecordingOutputs final : RunOutputs {
         calls.push_back(c == Chart::Chart1 ? "Chart1" : "Chart2");
         bars[c] = {a, b};
     }
+    bool matrices = false;  // true: as with the matrix window open
+    bool wants_matrices() const override { return matrices; }
     void set_mat1(const matr& m) override {
         calls.push_back("setMat1");
         mat1 = m;
@@ -82,7 +91,6 @@ struct RecordingOutputs final : RunOutputs {
 // The state after the first activation, with fixed seeds.
 inline SimState activated_state(Integer seed1 = 20261210, Integer seed2 = -123456789) {
     SimState st;
-    st.activated = true;
     st.seed1 = seed1;
     init_code_parameters(st);
     st.seed2 = seed2;

@@ -7,7 +7,7 @@
 #include <cstring>
 #include <limits>
 
-#include "engine/number_text.h"
+#include "core/number_text.h"
 #include "window_fixture.h"
 
 namespace tavolin::ui {
@@ -108,7 +108,7 @@ TEST_F(Import, NineNinthsCorrectTheLastShownValue) {
     EXPECT_EQ(w.grid1()->cell(1, 1), "0000");  // codes untouched
     EXPECT_EQ(w.text("Label4"), "1,0000");     // the sum labels are not rewritten
     EXPECT_FALSE(file_exists());
-    EXPECT_FALSE(w.st.imp);
+    EXPECT_FALSE(w.form2->imp());
     EXPECT_TRUE(w.dialogs.messages.empty());
 }
 
@@ -205,7 +205,7 @@ TEST_F(Import, ReadOnlyOrUnreadableFileIsReportedAndKept) {
         EXPECT_EQ(w.dialogs.messages[0].icon, Dialogs::Icon::Error);
         EXPECT_EQ(probability(w, 1), "0,0625");
         EXPECT_TRUE(file_exists());
-        EXPECT_TRUE(w.st.imp);
+        EXPECT_TRUE(w.form2->imp());
         QFile::setPermissions("exp.tmp", QFile::ReadOwner | QFile::WriteOwner);
         QFile::remove("exp.tmp");
     }
@@ -239,7 +239,7 @@ TEST_F(Import, OverflowingCorrectionStopsLikeAnUnreadableValue) {
     EXPECT_TRUE(parse_number(probability(w, 1).toStdString(), ','));
     EXPECT_EQ(probability(w, 3), "0,0625");  // stopped before the rows after the records
     EXPECT_TRUE(file_exists());
-    EXPECT_TRUE(w.st.imp);
+    EXPECT_TRUE(w.form2->imp());
 }
 
 // The error box of a failed import opens over the main window once it is on screen.

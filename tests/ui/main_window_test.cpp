@@ -20,7 +20,7 @@ TEST_P(StartUp, FirstActivationPutsEveryDefaultInPlace) {
     Windows w(GetParam());
     w.start();
     EXPECT_EQ(w.form2->windowTitle(), "Tavolin");
-    EXPECT_TRUE(w.st.activated);
+    EXPECT_TRUE(w.form2->activated());
     EXPECT_EQ(w.st.seed1, 1000);
     EXPECT_EQ(w.st.seed2, 2000);  // a second reading, later in the activation
     EXPECT_EQ(w.st.coding_type, kCyclic);
@@ -210,7 +210,7 @@ TEST(MainWindowActivation, ActivationBeforeShowDoesTheSameOnce) {
     Windows w;
     QEvent activate(QEvent::WindowActivate);
     QApplication::sendEvent(w.form2.get(), &activate);
-    EXPECT_TRUE(w.st.activated);
+    EXPECT_TRUE(w.form2->activated());
     EXPECT_EQ(w.st.seed1, 1000);
     w.start();
     EXPECT_EQ(w.st.seed1, 1000);

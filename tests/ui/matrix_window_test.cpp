@@ -21,7 +21,7 @@ TEST(MatrixWindow, OpensWithEmptyFiveByFiveGrids) {
     EXPECT_TRUE(w.form9->isHidden());
     EXPECT_EQ(w.form9->windowTitle(), "Сравнение канальных матриц");
     w.find<QPushButton>("Button4")->click();
-    EXPECT_TRUE(w.st.s_matrix);
+    EXPECT_TRUE(w.form9->s_matrix());
     EXPECT_TRUE(w.form9->isVisible());
     for (const char* name : {"StringGrid1", "StringGrid2"}) {
         StringGrid* g = matrix_grid(w, name);
@@ -70,8 +70,8 @@ TEST(MatrixWindow, CopiesTheMatrixItIsHanded) {
     matr m = uniform_matrix(9, 0.5L);
     w.form9->setMat1(m);
     m[0][0] = 7;
-    EXPECT_EQ(w.st.mat1[0][0], 0.5L);
-    EXPECT_EQ(w.st.mat1.size(), 9u);
+    EXPECT_EQ(w.form9->mat1()[0][0], 0.5L);
+    EXPECT_EQ(w.form9->mat1().size(), 9u);
 }
 
 TEST(MatrixWindow, ResizeSharesTheHeightBetweenThePanels) {
@@ -103,13 +103,13 @@ TEST(MatrixWindow, CloseButtonFreesAndStopsUpdates) {
     const QString shown = g2->cell(1, 1);
     EXPECT_FALSE(shown.isEmpty());
     w.form9->findChild<QPushButton*>("BitBtn1")->click();
-    EXPECT_FALSE(w.st.s_matrix);
-    EXPECT_TRUE(w.st.mat1.empty());
-    EXPECT_TRUE(w.st.mat2.empty());
+    EXPECT_FALSE(w.form9->s_matrix());
+    EXPECT_TRUE(w.form9->mat1().empty());
+    EXPECT_TRUE(w.form9->mat2().empty());
     EXPECT_FALSE(w.form9->isVisible());
     w.form2->Button1Click();
     EXPECT_EQ(g2->cell(1, 1), shown);  // unchanged until reopened and run again
-    EXPECT_TRUE(w.st.mat2.empty());
+    EXPECT_TRUE(w.form9->mat2().empty());
 }
 
 TEST(MatrixWindow, TitleBarCloseOnlyHides) {
@@ -117,9 +117,9 @@ TEST(MatrixWindow, TitleBarCloseOnlyHides) {
     w.start();
     w.form2->Button4Click();
     w.form9->close();
-    EXPECT_TRUE(w.st.s_matrix);
+    EXPECT_TRUE(w.form9->s_matrix());
     w.form2->Button1Click();
-    EXPECT_FALSE(w.st.mat2.empty());
+    EXPECT_FALSE(w.form9->mat2().empty());
     EXPECT_FALSE(matrix_grid(w, "StringGrid2")->cell(1, 1).isEmpty());
 }
 

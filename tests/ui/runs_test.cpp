@@ -2,7 +2,7 @@
 #include <QRegularExpression>
 #include <QTimer>
 
-#include "engine/number_text.h"
+#include "core/number_text.h"
 #include "ui/bar_chart.h"
 #include "ui/radio_group.h"
 #include "window_fixture.h"
@@ -150,10 +150,10 @@ TEST(ContinuousMode, ThreeTicksAccumulateAndTheWindowLocksInOrder) {
     for (int tick = 0; tick < 3; ++tick) w.form2->Timer1Timer();
     EXPECT_EQ(w.text("Label10"), "3000");
     Count drawn = 0;
-    for (Count c : w.st.sym_povt) drawn += c;
+    for (Count c : w.st.totals.sym_povt) drawn += c;
     EXPECT_EQ(drawn, 3000u);
-    EXPECT_EQ(w.st.mat2.size(), 16u);
-    EXPECT_EQ(w.st.mat1, w.st.k_m_main);
+    EXPECT_EQ(w.form9->mat2().size(), 16u);
+    EXPECT_EQ(w.form9->mat1(), w.st.totals.k_m_main);
     EXPECT_EQ(w.text("Label14"),
               QString::fromStdString(
                   format_label(static_cast<Extended>(w.st.errors.oshib) / w.st.errors.iskaj, ',')));
@@ -168,8 +168,8 @@ TEST(ContinuousMode, ThreeTicksAccumulateAndTheWindowLocksInOrder) {
     EXPECT_EQ(rec.log, unlocked);
     EXPECT_FALSE(w.find<QTimer>("Timer1")->isActive());
     EXPECT_EQ(w.st.errors, ErrorCounters{});
-    EXPECT_TRUE(w.st.sym_povt.empty());
-    EXPECT_TRUE(w.st.k_m_main.empty());
+    EXPECT_TRUE(w.st.totals.sym_povt.empty());
+    EXPECT_TRUE(w.st.totals.k_m_main.empty());
     EXPECT_EQ(w.text("Label10"), "3000");  // the displays keep the last tick
     EXPECT_TRUE(w.find<QCheckBox>("CheckBox2")->isHidden());
 }
@@ -184,7 +184,7 @@ TEST(ContinuousMode, RefusedStartLeavesTheWindowIdle) {
     EXPECT_EQ(w.dialogs.messages[0].text, "Сумма вероятностей символов должна равнятсяся 1");
     EXPECT_FALSE(w.find<QTimer>("Timer1")->isActive());
     EXPECT_TRUE(w.find<QPushButton>("Button1")->isVisible());
-    EXPECT_TRUE(w.st.sym_povt.empty());
+    EXPECT_TRUE(w.st.totals.sym_povt.empty());
 }
 
 TEST(ContinuousMode, WithoutAccumulationEveryTickIsAPacket) {
@@ -193,7 +193,7 @@ TEST(ContinuousMode, WithoutAccumulationEveryTickIsAPacket) {
     choose_continuous(w, false);
     w.form2->Button1Click();
     ASSERT_TRUE(w.find<QTimer>("Timer1")->isActive());
-    EXPECT_TRUE(w.st.sym_povt.empty());
+    EXPECT_TRUE(w.st.totals.sym_povt.empty());
     w.form2->Timer1Timer();
     const ErrorCounters first = w.st.errors;
     w.form2->Timer1Timer();
@@ -235,7 +235,7 @@ TEST(ContinuousMode, MessagesNeverStack) {
     QLocale::setDefault(testing_support::locale_with(','));
     SimState st;
     TickingDialogs dialogs;
-    TForm9 form9(st, ',');
+    TForm9 form9(',');
     TForm2 form2(
         st, form9, dialogs, [] { return 5; }, false);
     dialogs.form = &form2;
@@ -259,10 +259,10 @@ TEST(ContinuousMode, MatrixWindowOpenedDuringARunFollowsIt) {
     choose_continuous(w);
     w.form2->Button1Click();
     w.form2->Timer1Timer();
-    EXPECT_TRUE(w.st.mat2.empty());
+    EXPECT_TRUE(w.form9->mat2().empty());
     w.find<QPushButton>("Button4")->click();
     w.form2->Timer1Timer();
-    EXPECT_EQ(w.st.mat2.size(), 16u);
+    EXPECT_EQ(w.form9->mat2().size(), 16u);
     EXPECT_EQ(w.form9->findChild<StringGrid*>("StringGrid2")->rowCount(), 17);
     w.find<QPushButton>("Button3")->click();
     EXPECT_EQ(w.form2->chart(2)->bars(1), 0);

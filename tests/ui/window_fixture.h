@@ -67,7 +67,7 @@ class Windows {
   public:
     explicit Windows(char sep = ',', bool has_arguments = false) {
         QLocale::setDefault(locale_with(sep));
-        form9 = std::make_unique<TForm9>(st, regional_separator());
+        form9 = std::make_unique<TForm9>(regional_separator());
         form2 = std::make_unique<TForm2>(
             st, *form9, dialogs, [this] { return clock += 1000; }, has_arguments);
     }

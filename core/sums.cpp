@@ -1,4 +1,4 @@
-#include "engine/sums.h"
+#include "core/sums.h"
 
 namespace tavolin {
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "engine/types.h"
+#include "core/types.h"
 
 namespace tavolin {
 
@@ -44,7 +44,8 @@ std::string format_fixed(Extended value, int precision, int decimals, char sep);
 // 0.00001 or from 10^15 on.
 std::string format_general(Extended value, char sep);
 
-// The fixed format of every result label: 5 significant digits, 4 decimals.
+// The fixed format of every result label, matrix cell and imported probability: 5 significant
+// digits, 4 decimals.
 inline std::string format_label(Extended value, char sep) {
     return format_fixed(value, 5, 4, sep);
 }

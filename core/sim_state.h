@@ -2,7 +2,7 @@
 // by reference. Members keep the names of the module variables they stand for.
 #pragma once
 
-#include "engine/types.h"
+#include "core/types.h"
 
 namespace tavolin {
 
@@ -23,6 +23,19 @@ struct ErrorCounters {
     friend bool operator==(const ErrorCounters&, const ErrorCounters&) = default;
 };
 
+// What an accumulating continuous run keeps from its start: the inputs read once, the a priori
+// matrix, and the counts of everything drawn and received since.
+struct ContinuousTotals {
+    Word pocket_size = 0;
+    vect alph_ver_main;  // the alphabet's probabilities
+    matr isk_main;       // bit transition matrix
+    matr k_m_main;       // a priori channel matrix
+    vectc sym_povt;      // draws per symbol
+    matrc k_m_k_s;       // (sent symbol, received class) pairs
+
+    void reset() { *this = ContinuousTotals{}; }
+};
+
 struct SimState {
     // Code parameters.
     Byte coding_type = 0;
@@ -39,38 +52,9 @@ struct SimState {
     Integer RandSeed = 0;
 
     // Accumulators of a continuous run; empty while none goes on.
-    Word pocket_size = 0;
-    vect alph_ver_main;
-    matr isk_main;
-    matr k_m_main;
-    vectc sym_povt;
-    matrc k_m_k_s;
+    ContinuousTotals totals;
 
     ErrorCounters errors;
-
-    // Interface flags.
-    bool activated = false;
-    bool s_matrix = false;
-    bool imp = false;
-
-    // The matrix window's copies of the last two matrices handed to it.
-    matr mat1;
-    matr mat2;
-
-    // The values the first activation gives: code type, polynomial and frame size.
-    void set_code_defaults() {
-        coding_type = kCyclic;
-        Polinom_default = 13;
-        L_default = 3;
-    }
-
-    void free_accumulators() {
-        alph_ver_main.clear();
-        isk_main.clear();
-        k_m_main.clear();
-        sym_povt.clear();
-        k_m_k_s.clear();
-    }
 };
 
 }  // namespace tavolin

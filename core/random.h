@@ -4,14 +4,17 @@
 
 #include <array>
 
-#include "engine/types.h"
+#include "core/types.h"
 
 namespace tavolin {
 
-// One step of the generator: state <- state * 134775813 + 1 (mod 2^32). Returns the new state
-// read unsigned, i.e. the draw times 2^32.
+// The generator: state <- state * kLcgMultiplier + kLcgIncrement (mod 2^32).
+inline constexpr Cardinal kLcgMultiplier = 134775813u;  // 0x08088405
+inline constexpr Cardinal kLcgIncrement = 1u;
+
+// One step of the generator. Returns the new state read unsigned, i.e. the draw times 2^32.
 inline Cardinal next_state(Integer& seed) {
-    const Cardinal s = static_cast<Cardinal>(seed) * 134775813u + 1u;
+    const Cardinal s = static_cast<Cardinal>(seed) * kLcgMultiplier + kLcgIncrement;
     seed = static_cast<Integer>(s);
     return s;
 }
@@ -25,12 +28,28 @@ struct LcgJumps {
         a[0] = 1;
         c[0] = 0;
         for (int k = 1; k <= kMax; ++k) {
-            a[k] = a[k - 1] * 134775813u;
-            c[k] = c[k - 1] * 134775813u + 1u;
+            a[k] = a[k - 1] * kLcgMultiplier;
+            c[k] = c[k - 1] * kLcgMultiplier + kLcgIncrement;
         }
     }
 };
 inline constexpr LcgJumps kJumps{};
+
+// The state `steps` steps after `seed`: the step map s -> a s + c raised to that power by
+// squaring, so a stream can start a long way ahead without walking there.
+inline Integer jump_ahead(Integer seed, std::uint64_t steps) {
+    Cardinal a = 1, c = 0;                                     // the map so far: identity
+    Cardinal step_a = kLcgMultiplier, step_c = kLcgIncrement;  // the map of 2^i steps
+    for (; steps != 0; steps >>= 1) {
+        if (steps & 1u) {
+            a *= step_a;
+            c = c * step_a + step_c;
+        }
+        step_c = step_c * step_a + step_c;
+        step_a *= step_a;
+    }
+    return static_cast<Integer>(a * static_cast<Cardinal>(seed) + c);
+}
 
 // A draw in [0, 1 - 2^-32]: the new state times 2^-32, exact in `Extended`.
 inline Extended Random(Integer& RandSeed) {

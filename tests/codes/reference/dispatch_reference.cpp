@@ -1,46 +1,44 @@
-#include "codes/dispatch.h"
+#include "dispatch_reference.h"
+
+#include <string>
 
 #include "codes/bitstring.h"
-#include "codes/continuous.h"
 #include "codes/cyclic.h"
 #include "codes/hamming.h"
+#include "continuous_reference.h"
+#include "cyclic_reference.h"
+#include "hamming_reference.h"
 
-namespace tavolin {
-
-Code::Code(const SimState& st, fcode coder, Byte n0) : n0_(n0) {
-    for (Word s = 0; s < 16; ++s) words_[s] = coder(st, s);
-}
-
-std::unique_ptr<Code> make_code(const SimState& st) {
-    switch (st.coding_type) {
-        case kCyclic:
-            return std::make_unique<CyclicCode>(st);
-        case kHamming:
-            return std::make_unique<HammingCode>(st);
-        case kContinuous:
-            return std::make_unique<ContinuousCode>(st);
-        case kNoCoding:
-            return std::make_unique<NoCode>(st);
-        default:
-            return nullptr;
-    }
-}
-
-NoCode::NoCode(const SimState& st) : Code(st, encode_apriory_one, 4) {}
-
-void NoCode::decode(const vectenc& inp, vectenc& outp, Integer&) const {
-    for (std::size_t i = 0; i < inp.size(); ++i) outp[i] = inp[i];
-}
+namespace tavolin::reference {
 
 void encode(SimState& st, const vectb& inp, vectenc& outp) {
-    if (auto code = make_code(st)) {
-        st.n0 = code->n0();
-        code->encode(inp, outp);
+    switch (st.coding_type) {
+        case kCyclic:
+            return encode_cycle(st, inp, outp);
+        case kHamming:
+            return encode_matr(st, inp, outp);
+        case kContinuous:
+            return encode_nepr(st, inp, outp);
+        case kNoCoding:
+            return encode_none(st, inp, outp);
+        default:
+            return;
     }
 }
 
 void decode(SimState& st, const vectenc& inp, vectenc& outp) {
-    if (auto code = make_code(st)) code->decode(inp, outp, st.RandSeed);
+    switch (st.coding_type) {
+        case kCyclic:
+            return decode_cycle(st, inp, outp);
+        case kHamming:
+            return decode_matr(st, inp, outp);
+        case kContinuous:
+            return decode_nepr(st, inp, outp);
+        case kNoCoding:
+            return decode_none(inp, outp);
+        default:
+            return;
+    }
 }
 
 void encode_none(SimState& st, const vectb& inp, vectenc& outp) {
@@ -50,10 +48,6 @@ void encode_none(SimState& st, const vectb& inp, vectenc& outp) {
 
 void decode_none(const vectenc& inp, vectenc& outp) {
     for (std::size_t i = 0; i < inp.size(); ++i) outp[i] = inp[i];
-}
-
-Word encode_apriory_one(const SimState&, Word inp) {
-    return inp;
 }
 
 bool found_error(const SimState& st, Word inp) {
@@ -95,4 +89,4 @@ void set_n0(SimState& st) {
     }
 }
 
-}  // namespace tavolin
+}  // namespace tavolin::reference

@@ -1,4 +1,4 @@
-#include "channel/random.h"
+#include "core/random.h"
 
 #include <gtest/gtest.h>
 
@@ -90,6 +90,19 @@ TEST(DrawTable, AgreesWithTheExtendedWalkAtBoundaries) {
             ASSERT_EQ(table.pick(k), expected) << "draw " << k;
         }
     }
+}
+
+TEST(JumpAhead, LandsWhereTheStepsWalkTo) {
+    for (Integer seed : {0, 1, -123456789, 2147483647}) {
+        Integer walked = seed;
+        for (std::uint64_t n = 0; n <= 300; ++n) {
+            ASSERT_EQ(jump_ahead(seed, n), walked) << seed << " after " << n;
+            next_state(walked);
+        }
+    }
+    // The generator's full period is 2^32 steps.
+    EXPECT_EQ(jump_ahead(20261210, std::uint64_t{1} << 32), 20261210);
+    EXPECT_EQ(jump_ahead(jump_ahead(5, 1000000007), 3000000000u), jump_ahead(5, 4000000007u));
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "engine/number_text.h"
+#include "core/number_text.h"
 
 #include <locale.h>
 
@@ -82,7 +82,9 @@ std::string round_digits(Digits& d, int keep) {
             kept.insert(kept.begin(), '1');
             ++d.exponent;
             kept.pop_back();
-            if (keep == 0) kept = "1";
+            // Not `kept = "1"`: GCC 12 warns falsely of an overlapping copy there under -O2
+            // (-Wrestrict, GCC bug 105329).
+            if (keep == 0) kept.assign(1, '1');
         }
     }
     if (kept.find_first_not_of('0') == std::string::npos) return {};
@@ -178,8 +180,21 @@ std::optional<Integer> parse_integer(std::string_view t) {
     return static_cast<Integer>(negative ? -value : value);
 }
 
+namespace {
+
+// Built by appending, not as "'" + text: GCC 12 warns falsely of an overlapping copy in that
+// concatenation under -O2 (-Wrestrict, GCC bug 105329).
+std::string conversion_message(std::string_view text) {
+    std::string m(1, '\'');
+    m.append(text);
+    m.append("' is not a valid floating point value");
+    return m;
+}
+
+}  // namespace
+
 ConversionError::ConversionError(std::string_view text)
-    : std::runtime_error("'" + std::string(text) + "' is not a valid floating point value") {}
+    : std::runtime_error(conversion_message(text)) {}
 
 Extended to_number(std::string_view text, char sep) {
     if (auto v = parse_number(text, sep)) return *v;

@@ -1,4 +1,4 @@
-#include "channel/random.h"
+#include "core/random.h"
 
 #include <cassert>
 #include <cmath>

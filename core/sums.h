@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/types.h"
+#include "core/types.h"
 
 namespace tavolin {
 

@@ -1,0 +1,115 @@
+#include "app/sim/sweep_command.h"
+
+#include <cerrno>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <mutex>
+#include <sstream>
+
+#include "app/sim/sweep_options.h"
+#include "engine/study_report.h"
+
+namespace tavolin::sim {
+
+namespace {
+
+constexpr int kInterrupted = 130;  // 128 + SIGINT, as shells report it
+
+// Cells done of all, the symbols per second so far and the time the rest should take, on one
+// line that each finished cell rewrites.
+class Progress {
+  public:
+    Progress(std::ostream& err, std::size_t total) : err_(err), total_(total) {}
+
+    void cell_done(const StudyCell& c) {
+        ++done_;
+        symbols_ += c.symbols;
+        const double seconds =
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count();
+        const double rate = seconds > 0 ? static_cast<double>(symbols_) / seconds : 0;
+        const double left =
+            done_ > 0 ? seconds / static_cast<double>(done_) * static_cast<double>(total_ - done_)
+                      : 0;
+        char line[160];
+        std::snprintf(line, sizeof line, "\rcells %zu of %zu, %.3g symbols/s, about %.0f s left  ",
+                      done_, total_, rate, left);
+        err_ << line << std::flush;
+    }
+    void finish() {
+        if (done_ > 0) err_ << '\n';
+    }
+
+  private:
+    std::ostream& err_;
+    std::size_t total_, done_ = 0;
+    Count symbols_ = 0;
+    std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
+};
+
+// Writes beside the target and renames over it, so a reader never sees half a file and a
+// failed write leaves any earlier file as it was.
+bool write_file(const std::string& path, const std::string& text, std::string& reason) {
+    const std::string temporary = path + ".part";
+    {
+        std::ofstream f(temporary, std::ios::binary | std::ios::trunc);
+        f << text;
+        f.flush();
+        if (!f) {
+            reason = std::strerror(errno);
+            f.close();
+            std::remove(temporary.c_str());
+            return false;
+        }
+    }
+    if (std::rename(temporary.c_str(), path.c_str()) != 0) {
+        reason = std::strerror(errno);
+        std::remove(temporary.c_str());
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+int run_sweep(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+              const ClockReading& clock, const std::atomic<bool>& interrupted, bool progress) {
+    Parsed<SweepOptions> parsed = parse_sweep_options(args);
+    if (parsed.help) return finish_report(out, err, parsed.message);
+    if (!parsed.options) {
+        err << parsed.message << '\n';
+        return parsed.exit_code;
+    }
+    SweepOptions& o = *parsed.options;
+    o.spec.seed1 = o.seed1 ? *o.seed1 : clock();
+    o.spec.seed2 = o.seed2 ? *o.seed2 : clock();
+
+    Progress shown(err, shard_points(o.spec).size() * o.spec.codes.size());
+    std::mutex progress_lock;
+    const bool show = progress && !o.quiet;
+    const std::vector<StudyCell> cells =
+        run_study(o.spec, o.threads, interrupted, [&](const StudyCell& c) {
+            if (show) shown.cell_done(c);
+        });
+    if (show) shown.finish();
+
+    std::ostringstream text;
+    if (o.json)
+        write_study_json(text, o.spec, cells);
+    else
+        write_study_csv(text, o.spec, cells);
+    const int status = interrupted.load() ? kInterrupted : 0;
+    if (!o.out) {
+        const int written = finish_report(out, err, text.str());
+        return written != 0 ? written : status;
+    }
+    std::string reason;
+    if (!write_file(*o.out, text.str(), reason)) {
+        err << "tavolin-sim: " << *o.out << " could not be written: " << reason << '\n';
+        return 1;
+    }
+    return status;
+}
+
+}  // namespace tavolin::sim

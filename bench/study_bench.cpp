@@ -1,0 +1,67 @@
+#include "bench_support.h"
+#include "engine/recorded_outputs.h"
+#include "engine/run_control.h"
+#include "engine/study.h"
+
+namespace tavolin::bench {
+namespace {
+
+// 21 points of the symmetric inversion probability from 0.001 to 0.1, four codes, the default
+// stop rule: the study the command runs for `--vary p --from 0.001 --to 0.1 --points 21 --log`.
+StudySpec four_code_study() {
+    StudySpec s;
+    s.varied = Varied::p;
+    s.from = 0.001L;
+    s.to = 0.1L;
+    s.points = 21;
+    s.log = true;
+    s.codes = {{"cyclic:1101", kCyclic, 13, 3},
+               {"hamming", kHamming, 13, 3},
+               {"continuous:3", kContinuous, 13, 3},
+               {"none", kNoCoding, 13, 3}};
+    s.seed1 = 20261210;
+    s.seed2 = -123456789;
+    return s;
+}
+
+Byte word_length(const StudyCode& c) {
+    return c.coding_type == kContinuous ? 14 : c.coding_type == kNoCoding ? 4 : 7;
+}
+
+// Wall time of the whole study on range(0) threads, and its cost per channel bit sent.
+void BM_Study(benchmark::State& state) {
+    const StudySpec spec = four_code_study();
+    const std::atomic<bool> never{false};
+    double bits = 0;
+    for (auto _ : state) {
+        const std::vector<StudyCell> cells =
+            run_study(spec, static_cast<int>(state.range(0)), never);
+        bits = 0;
+        for (const StudyCell& c : cells)
+            bits += static_cast<double>(c.symbols) * word_length(spec.codes[c.code]);
+    }
+    per_item(state, "channel_bit", bits);
+}
+BENCHMARK(BM_Study)->ArgName("threads")->Arg(1)->Arg(2)->UseRealTime()->Unit(
+    benchmark::kMillisecond);
+
+// One accumulating continuous run of the cyclic code at p = 0.01, a thousand packets of 1000
+// symbols: what a study's cell costs per channel bit when run on its own.
+void BM_ContinuousRun(benchmark::State& state) {
+    RunTexts texts;
+    texts.p0 = texts.p1 = "0.01";
+    const TextInputs in(texts);
+    constexpr int kTicks = 1000;
+    for (auto _ : state) {
+        SimState st = started(kCyclic);
+        RecordedOutputs out;
+        RunControl control(st, in, out);
+        control.start(RunMode::Continuous);
+        for (int t = 0; t < kTicks; ++t) control.tick();
+    }
+    per_item(state, "channel_bit", 1000.0 * kTicks * 7);
+}
+BENCHMARK(BM_ContinuousRun)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace tavolin::bench

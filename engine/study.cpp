@@ -1,0 +1,212 @@
+#include "engine/study.h"
+
+#include <charconv>
+#include <cmath>
+#include <mutex>
+#include <thread>
+
+#include "channel/capacity.h"
+#include "core/random.h"
+#include "engine/code_settings.h"
+#include "engine/recorded_outputs.h"
+#include "engine/run_control.h"
+
+namespace tavolin {
+
+namespace {
+
+constexpr struct {
+    Varied v;
+    const char* name;
+} kVariedNames[] = {{Varied::p0, "p0"}, {Varied::p1, "p1"}, {Varied::p, "p"},
+                    {Varied::e0, "e0"}, {Varied::e1, "e1"}, {Varied::e, "e"}};
+
+constexpr std::uint64_t kCycle = std::uint64_t{1} << 32;
+
+std::uint64_t stretch(int points) {
+    return kCycle / static_cast<std::uint64_t>(points);
+}
+
+Extended ratio(Count num, Count den) {
+    return den == 0 ? 0 : static_cast<Extended>(num) / static_cast<Extended>(den);
+}
+
+// Symbols sent as something other than themselves: every (sent, received) pair off the
+// diagonal, the undecoded ones (the other column) included.
+Count wrong_words(const matrc& pairs) {
+    Count wrong = 0;
+    for (std::size_t r = 0; r < pairs.size(); ++r)
+        for (std::size_t c = 0; c < pairs[r].size(); ++c)
+            if (c != r) wrong += pairs[r][c];
+    return wrong;
+}
+
+}  // namespace
+
+const char* varied_name(Varied v) {
+    for (const auto& n : kVariedNames)
+        if (n.v == v) return n.name;
+    return "";
+}
+
+std::optional<Varied> varied_from_name(std::string_view name) {
+    for (const auto& n : kVariedNames)
+        if (name == n.name) return n.v;
+    return std::nullopt;
+}
+
+bool varies_erasure(Varied v) {
+    return v == Varied::e0 || v == Varied::e1 || v == Varied::e;
+}
+
+std::string value_text(Extended v) {
+    char buf[64];
+    const auto res = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, 21);
+    return std::string(buf, res.ptr);
+}
+
+std::vector<Extended> point_values(const StudySpec& spec) {
+    std::vector<Extended> values(static_cast<std::size_t>(spec.points));
+    const int last = spec.points - 1;
+    for (int k = 0; k <= last; ++k) {
+        const Extended t = last == 0 ? 0 : static_cast<Extended>(k) / last;
+        Extended v = spec.log ? spec.from * std::pow(spec.to / spec.from, t)
+                              : spec.from + (spec.to - spec.from) * t;
+        if (k == last && last > 0) v = spec.to;
+        // The value a cell runs with is the one its text reads back as.
+        values[static_cast<std::size_t>(k)] = *parse_number(value_text(v), '.');
+    }
+    return values;
+}
+
+RunTexts cell_texts(const StudySpec& spec, Extended value) {
+    RunTexts t = spec.base;
+    const std::string text = value_text(value);
+    switch (spec.varied) {
+        case Varied::p0:
+            t.p0 = text;
+            break;
+        case Varied::p1:
+            t.p1 = text;
+            break;
+        case Varied::p:
+            t.p0 = t.p1 = text;
+            break;
+        case Varied::e0:
+            t.e0 = text;
+            break;
+        case Varied::e1:
+            t.e1 = text;
+            break;
+        case Varied::e:
+            t.e0 = t.e1 = text;
+            break;
+    }
+    return t;
+}
+
+Integer point_seed(Integer base, int k, int points) {
+    return jump_ahead(base, static_cast<std::uint64_t>(k) * stretch(points));
+}
+
+std::vector<int> shard_points(const StudySpec& spec) {
+    std::vector<int> points;
+    for (int k = 0; k < spec.points; ++k)
+        if (k % spec.shards == spec.shard) points.push_back(k);
+    return points;
+}
+
+StudyCell run_cell(const StudySpec& spec, int point, std::size_t code,
+                   const std::atomic<bool>& stop) {
+    StudyCell cell;
+    cell.point = point;
+    cell.code = code;
+    cell.value = point_values(spec)[static_cast<std::size_t>(point)];
+    cell.seed1 = point_seed(spec.seed1, point, spec.points);
+    cell.seed2 = point_seed(spec.seed2, point, spec.points);
+
+    SimState st;
+    init_code_parameters(st);
+    const StudyCode& c = spec.codes[code];
+    st.coding_type = c.coding_type;
+    st.Polinom_default = c.polynomial;
+    st.L_default = c.frame;
+    st.seed1 = cell.seed1;
+    st.seed2 = cell.seed2;
+
+    const RunTexts texts = cell_texts(spec, cell.value);
+    const TextInputs in(texts);
+    RecordedOutputs out;
+    RunControl control(st, in, out);
+    if (!control.start(RunMode::Continuous)) return cell;
+    cell.capacity = channel_capacity(st.totals.isk_main);
+    while (!stop.load(std::memory_order_relaxed)) {
+        control.tick();
+        ++cell.ticks;
+        cell.symbols = static_cast<Count>(out.symbols_sent);
+        if (st.errors.iskaj >= spec.stop.min_distorted || cell.symbols >= spec.stop.max_symbols) {
+            cell.complete = true;
+            break;
+        }
+    }
+
+    const ErrorCounters& e = st.errors;
+    cell.distorted = e.iskaj;
+    cell.detected = e.oshib;
+    cell.corrected = e.ispr;
+    cell.wrong = wrong_words(st.totals.k_m_k_s);
+    cell.detected_share = ratio(e.oshib, e.iskaj);
+    cell.corrected_share = ratio(e.ispr, e.oshib);
+    cell.wrong_rate = ratio(cell.wrong, cell.symbols);
+    cell.detected_ci = clopper_pearson(e.oshib, e.iskaj, spec.confidence);
+    cell.corrected_ci = clopper_pearson(e.ispr, e.oshib, spec.confidence);
+    cell.wrong_ci = clopper_pearson(cell.wrong, cell.symbols, spec.confidence);
+    cell.apr = out.apr;
+    cell.apost = out.apost;
+    if (const auto it = out.bars.find(Chart::Chart2); it != out.bars.end()) {
+        cell.rate_apriori = it->second.first;
+        cell.rate_aposteriori = it->second.second;
+    }
+    cell.useful_per_bit = cell.apost.useful() / st.n0;
+    cell.overlap = cell.symbols * st.n0 > stretch(spec.points);
+    return cell;
+}
+
+std::vector<StudyCell> run_study(const StudySpec& spec, int threads, const std::atomic<bool>& stop,
+                                 const std::function<void(const StudyCell&)>& on_cell) {
+    struct Task {
+        int point;
+        std::size_t code;
+    };
+    std::vector<Task> tasks;
+    for (int k : shard_points(spec))
+        for (std::size_t c = 0; c < spec.codes.size(); ++c) tasks.push_back({k, c});
+
+    std::vector<std::optional<StudyCell>> results(tasks.size());
+    std::atomic<std::size_t> next{0};
+    std::mutex report;
+    auto work = [&] {
+        for (;;) {
+            if (stop.load()) return;
+            const std::size_t i = next.fetch_add(1);
+            if (i >= tasks.size()) return;
+            StudyCell cell = run_cell(spec, tasks[i].point, tasks[i].code, stop);
+            if (cell.ticks == 0) continue;  // stopped before its first packet
+            const std::lock_guard lock(report);
+            results[i] = std::move(cell);
+            if (on_cell) on_cell(*results[i]);
+        }
+    };
+    const auto workers = static_cast<std::size_t>(std::max(1, threads));
+    std::vector<std::thread> pool;
+    for (std::size_t t = 1; t < std::min(workers, tasks.size()); ++t) pool.emplace_back(work);
+    work();
+    for (std::thread& t : pool) t.join();
+
+    std::vector<StudyCell> cells;
+    for (std::optional<StudyCell>& r : results)
+        if (r) cells.push_back(std::move(*r));
+    return cells;
+}
+
+}  // namespace tavolin

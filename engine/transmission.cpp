@@ -1,0 +1,48 @@
+#include "engine/transmission.h"
+
+#include "channel/matrices.h"
+#include "channel/noise.h"
+#include "channel/source.h"
+#include "core/sums.h"
+
+namespace tavolin {
+
+void transmit(SimState& st, const Code& code, const vect& probs, const matr& isk, Packet& p,
+              vectc& counts) {
+    draw_message(st, probs, p.inp_s, counts);
+    st.n0 = code.n0();
+    code.encode(p.inp_s, p.s2_coded);
+    noise(st, p.s2_coded, p.s3_noise, isk);
+    code.decode(p.s3_noise, p.s4, st.RandSeed);
+}
+
+void count_pairs(const Packet& p, matrc& pairs) {
+    const auto n = static_cast<Byte>(pairs.size());
+    for (std::size_t i = 0; i < p.size(); ++i) ++pairs[p.inp_s[i]][received_class(p.s4[i], n)];
+}
+
+vect frequencies(const vectc& counts, Extended total) {
+    vect f(counts.size());
+    for (std::size_t i = 0; i < counts.size(); ++i) f[i] = static_cast<Extended>(counts[i]) / total;
+    return f;
+}
+
+matr apriori_matrix(const matr& isk, Byte n, bool model_switch) {
+    return model_switch ? kan_matr_big(isk, n) : kan_matr(isk, n);
+}
+
+matr posterior_matrix(const matrc& pairs) {
+    matr k_m(pairs.size());
+    for (std::size_t r = 0; r < pairs.size(); ++r) {
+        vect& row = k_m[r];
+        row.resize(pairs[r].size());
+        for (std::size_t c = 0; c < row.size(); ++c) row[c] = static_cast<Extended>(pairs[r][c]);
+        // Counts below 2^64 are exact in `Extended`, so the total is their exact sum.
+        const Extended s = Sum(row);
+        if (s > 0)
+            for (Extended& v : row) v /= s;
+    }
+    return k_m;
+}
+
+}  // namespace tavolin

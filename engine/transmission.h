@@ -1,0 +1,47 @@
+// The steps a packet run and a continuous step share: one packet through the source, the code
+// and the channel; the a priori channel matrix of the model chosen; and the a posteriori matrix
+// from counted (sent, received) pairs.
+#pragma once
+
+#include "codes/code.h"
+#include "core/sim_state.h"
+
+namespace tavolin {
+
+// One packet: its sent symbols and its coded, received and decoded words, all of one length.
+struct Packet {
+    vectb inp_s;
+    vectenc s2_coded;
+    vectenc s3_noise;
+    vectenc s4;
+
+    explicit Packet(std::size_t sz) : inp_s(sz), s2_coded(sz), s3_noise(sz), s4(sz) {}
+    std::size_t size() const { return inp_s.size(); }
+};
+
+// Draws the packet's symbols from the source stream (adding each to `counts`), encodes them,
+// sends every word through the channel `isk` on the noise stream and decodes what arrives.
+void transmit(SimState& st, const Code& code, const vect& probs, const matr& isk, Packet& p,
+              vectc& counts);
+
+// The channel-matrix column a decoded word is counted in: its symbol when it is one of the
+// alphabet's and carries no erasure marks, else n, the other column.
+inline Byte received_class(enc_sym decoded, Byte n) {
+    return decoded.inv <= n - 1 && decoded.stir == 0 ? static_cast<Byte>(decoded.inv) : n;
+}
+
+// Adds the packet's (sent symbol, received class) pairs to `pairs` (n rows of n + 1).
+void count_pairs(const Packet& p, matrc& pairs);
+
+// counts[i] / total for every symbol.
+vect frequencies(const vectc& counts, Extended total);
+
+// The a priori channel matrix of n symbols: `kan_matr_big` when the model switch is on, else
+// `kan_matr`.
+matr apriori_matrix(const matr& isk, Byte n, bool model_switch);
+
+// The a posteriori channel matrix: every row of counted pairs divided by its total; a symbol
+// never sent keeps a row of zeros.
+matr posterior_matrix(const matrc& pairs);
+
+}  // namespace tavolin

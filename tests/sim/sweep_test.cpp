@@ -1,0 +1,278 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <fstream>
+#include <map>
+#include <nlohmann/json.hpp>
+#include <sstream>
+
+#include "app/sim/sim_command.h"
+
+namespace tavolin::sim {
+namespace {
+
+struct Result {
+    int status;
+    std::string out, err;
+};
+
+Result run(const std::vector<std::string>& args) {
+    std::ostringstream out, err;
+    Integer clock_reading = 77;
+    const int status = run_sim(args, out, err, [&] { return clock_reading += 5; });
+    return {status, out.str(), err.str()};
+}
+
+std::vector<std::string> sweep(std::vector<std::string> args) {
+    args.insert(args.begin(), "sweep");
+    for (const char* a : {"--seed1", "11", "--seed2", "-12", "--size", "200", "--quiet"})
+        args.emplace_back(a);
+    return args;
+}
+
+// A small study of each channel whose every row must come back from a continuous run.
+struct StudyCase {
+    const char* name;
+    std::vector<std::string> args;    // the study's own options
+    std::vector<std::string> base;    // the base inputs, given to both commands
+    std::vector<const char*> varied;  // the options that take the point's value
+};
+
+class StudyRows : public testing::TestWithParam<StudyCase> {};
+
+// The command line of the continuous run a row names: its seeds, its ticks, the base inputs,
+// the point's value and the row's code.
+std::vector<std::string> replay(const StudyCase& c, const nlohmann::json& cell) {
+    std::vector<std::string> args = {"--mode",
+                                     "continuous",
+                                     "--json",
+                                     "--ticks",
+                                     std::to_string(cell["ticks"].get<long long>()),
+                                     "--seed1",
+                                     std::to_string(cell["seed1"].get<long long>()),
+                                     "--seed2",
+                                     std::to_string(cell["seed2"].get<long long>()),
+                                     "--size",
+                                     "200"};
+    // The base inputs, but for those the point's value replaces.
+    for (std::size_t i = 0; i < c.base.size(); ++i) {
+        const bool replaced =
+            std::find(c.varied.begin(), c.varied.end(), c.base[i]) != c.varied.end();
+        const bool takes_value = c.base[i] != "--plain-apriori";
+        if (!replaced) args.push_back(c.base[i]);
+        if (takes_value && i + 1 < c.base.size()) {
+            if (!replaced) args.push_back(c.base[i + 1]);
+            ++i;
+        }
+    }
+    std::ostringstream value;
+    value << cell["value"].dump();
+    for (const char* option : c.varied) {
+        args.emplace_back(option);
+        args.push_back(value.str());
+    }
+    const std::string code = cell["code"];
+    const std::size_t colon = code.find(':');
+    const std::string kind = code.substr(0, colon);
+    args.insert(args.end(), {"--code", kind});
+    if (kind == "cyclic") args.insert(args.end(), {"--poly", code.substr(colon + 1)});
+    if (kind == "continuous") args.insert(args.end(), {"--frame", code.substr(colon + 1)});
+    return args;
+}
+
+TEST_P(StudyRows, ReproduceThroughAContinuousRunWithTheirSeedsAndTicks) {
+    const StudyCase& c = GetParam();
+    std::vector<std::string> args = c.args;
+    args.insert(args.end(), c.base.begin(), c.base.end());
+    std::vector<std::string> json_args = sweep(args);
+    const std::string path = ::testing::TempDir() + c.name + ".json";
+    json_args.insert(json_args.end(), {"--out", path});
+    ASSERT_EQ(run(json_args).status, 0);
+    std::ifstream f(path);
+    const nlohmann::json study = nlohmann::json::parse(f);
+    ASSERT_FALSE(study["cells"].empty());
+    for (const nlohmann::json& cell : study["cells"]) {
+        const Result r = run(replay(c, cell));
+        ASSERT_EQ(r.status, 0) << r.err;
+        const nlohmann::json single = nlohmann::json::parse(r.out);
+        EXPECT_EQ(single["symbols_sent"], cell["symbols"]) << cell.dump();
+        EXPECT_EQ(single["distorted"], cell["distorted"]) << cell.dump();
+        EXPECT_EQ(single["detected"], cell["detected"]) << cell.dump();
+        EXPECT_EQ(single["corrected"], cell["corrected"]) << cell.dump();
+        EXPECT_EQ(single["labels"]["Label14"].get<std::string>().size(), 6u);
+        EXPECT_TRUE(cell["complete"].get<bool>());
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Channels, StudyRows,
+    testing::Values(
+        StudyCase{
+            "inversion_every_code",
+            {"--vary", "p", "--from", "0.02", "--to", "0.2", "--points", "3", "--codes",
+             "cyclic:1101,hamming,continuous:2,none,cyclic:1000011", "--min-distorted", "150"},
+            {"--p0", "0.1", "--p1", "0.2"},
+            {"--p0", "--p1"}},
+        StudyCase{"inversion_one_row_log",
+                  {"--vary", "p1", "--from", "0.001", "--to", "0.1", "--points", "3", "--log",
+                   "--codes", "hamming,none", "--min-distorted", "50", "--max-symbols", "4000"},
+                  {"--p0", "0.05"},
+                  {"--p1"}},
+        StudyCase{"erasure_both_rows",
+                  {"--vary", "e", "--from", "0.05", "--to", "0.3", "--points", "3", "--codes",
+                   "cyclic:1101,hamming,none", "--min-distorted", "100"},
+                  {"--noise", "erasure", "--p0", "0.02", "--p1", "0.03"},
+                  {"--e0", "--e1"}},
+        StudyCase{"erasure_one_row",
+                  {"--vary", "e0", "--from", "0", "--to", "0.4", "--points", "2", "--codes",
+                   "cyclic:10011,hamming", "--min-distorted", "100"},
+                  {"--noise", "erasure", "--p1", "0.05", "--e1", "0.1", "--plain-apriori"},
+                  {"--e0"}}),
+    [](const testing::TestParamInfo<StudyCase>& i) { return i.param.name; });
+
+TEST(Sweep, OutputIsTheSameForAnyNumberOfThreads) {
+    const std::vector<std::string> study = {
+        "--vary", "p", "--from", "0.01", "--to", "0.2", "--points", "4", "--min-distorted", "100"};
+    auto with_threads = [&](const char* t) {
+        std::vector<std::string> a = study;
+        a.insert(a.end(), {"--threads", t});
+        return run(sweep(a));
+    };
+    const Result one = with_threads("1");
+    ASSERT_EQ(one.status, 0) << one.err;
+    EXPECT_EQ(with_threads("2").out, one.out);
+    EXPECT_EQ(with_threads("3").out, one.out);
+}
+
+TEST(Sweep, TheShardsTogetherAreTheWholeStudy) {
+    const std::vector<std::string> study = {
+        "--vary",          "e",  "--from",  "0",       "--to",    "0.3",
+        "--points",        "5",  "--noise", "erasure", "--codes", "hamming,none",
+        "--min-distorted", "100"};
+    const Result whole = run(sweep(study));
+    ASSERT_EQ(whole.status, 0) << whole.err;
+    std::map<std::string, std::string> rows;  // by point and code
+    auto add_rows = [&rows](const std::string& csv, bool header) {
+        std::istringstream lines(csv);
+        std::string line;
+        std::getline(lines, line);
+        EXPECT_EQ(line.rfind("point,value,code,", 0), 0u);
+        while (std::getline(lines, line)) {
+            const std::size_t second_comma = line.find(',', line.find(',') + 1);
+            const std::string key =
+                line.substr(0, line.find(',')) + line.substr(line.find(',', second_comma));
+            EXPECT_TRUE(rows.emplace(key, line).second || !header) << line;
+        }
+    };
+    for (const char* shard : {"0/3", "1/3", "2/3"}) {
+        std::vector<std::string> a = study;
+        a.insert(a.end(), {"--shard", shard});
+        const Result part = run(sweep(a));
+        ASSERT_EQ(part.status, 0) << part.err;
+        add_rows(part.out, true);
+    }
+    std::map<std::string, std::string> shards = std::move(rows);
+    rows.clear();
+    add_rows(whole.out, true);
+    EXPECT_EQ(shards, rows);
+    EXPECT_EQ(rows.size(), 10u);
+}
+
+TEST(Sweep, CsvRowsCarryEveryColumnAndTheCapacity) {
+    const Result r = run(sweep({"--vary", "p", "--from", "0.1", "--to", "0.1", "--points", "1",
+                                "--codes", "none", "--min-distorted", "10"}));
+    ASSERT_EQ(r.status, 0) << r.err;
+    std::istringstream lines(r.out);
+    std::string header, row;
+    std::getline(lines, header);
+    std::getline(lines, row);
+    EXPECT_EQ(std::count(header.begin(), header.end(), ','), 30);
+    EXPECT_EQ(std::count(row.begin(), row.end(), ','), 30);
+    EXPECT_NE(header.find(",capacity,overlap,complete"), std::string::npos);
+    // 1 - H(0.1) bits per channel use for the symmetric channel of 0.1.
+    EXPECT_NE(row.find(",0.531004406410718"), std::string::npos) << row;
+    EXPECT_NE(row.find(",false,true"), std::string::npos) << row;
+}
+
+TEST(Sweep, ABitTimeOfZeroLeavesTheRatesEmpty) {
+    const Result r = run(sweep({"--vary", "p", "--from", "0.1", "--to", "0.1", "--points", "1",
+                                "--codes", "hamming", "--bit-time", "0", "--min-distorted", "10"}));
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find(",,,"), std::string::npos) << r.out;  // two rates, neither written
+}
+
+struct Refused {
+    const char* name;
+    std::vector<std::string> args;
+    const char* mentions;
+};
+
+class SweepRefusal : public testing::TestWithParam<Refused> {};
+
+TEST_P(SweepRefusal, RefusesBeforeAnyWorkNamingTheOption) {
+    std::vector<std::string> args = {"sweep"};
+    args.insert(args.end(), GetParam().args.begin(), GetParam().args.end());
+    const Result r = run(args);
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.out, "");
+    EXPECT_NE(r.err.find(GetParam().mentions), std::string::npos) << r.err;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, SweepRefusal,
+    testing::Values(
+        Refused{"from_above_to", {"--vary", "p", "--from", "0.3", "--to", "0.2"}, "--from"},
+        Refused{"log_from_zero", {"--vary", "p", "--from", "0", "--to", "0.2", "--log"}, "--from"},
+        Refused{"no_points",
+                {"--vary", "p", "--from", "0", "--to", "0.2", "--points", "0"},
+                "--points"},
+        Refused{"unknown_code",
+                {"--vary", "p", "--from", "0", "--to", "0.2", "--codes", "hamming,golay"},
+                "--codes"},
+        Refused{"refused_polynomial",
+                {"--vary", "p", "--from", "0", "--to", "0.2", "--codes", "cyclic:1111"},
+                "--codes"},
+        Refused{"frame_out_of_range",
+                {"--vary", "p", "--from", "0", "--to", "0.2", "--codes", "continuous:5"},
+                "--codes"},
+        Refused{"probability_above_one", {"--vary", "p", "--from", "0", "--to", "1.5"}, "--to"},
+        Refused{
+            "probability_below_zero", {"--vary", "p", "--from", "-0.1", "--to", "0.5"}, "--from"},
+        Refused{
+            "row_sum_over_one",
+            {"--vary", "e0", "--from", "0", "--to", "0.95", "--noise", "erasure", "--p0", "0.1"},
+            "--vary"},
+        Refused{"erasure_on_inversion_channel",
+                {"--vary", "e", "--from", "0", "--to", "0.1"},
+                "--vary"},
+        Refused{"shard_past_its_count",
+                {"--vary", "p", "--from", "0", "--to", "0.1", "--shard", "3/3"},
+                "--shard"},
+        Refused{"shard_malformed",
+                {"--vary", "p", "--from", "0", "--to", "0.1", "--shard", "1"},
+                "--shard"},
+        Refused{"confidence_one",
+                {"--vary", "p", "--from", "0", "--to", "0.1", "--confidence", "1"},
+                "--confidence"},
+        Refused{"out_of_unknown_type",
+                {"--vary", "p", "--from", "0", "--to", "0.1", "--out", "study.txt"},
+                "--out"},
+        Refused{"threads_zero",
+                {"--vary", "p", "--from", "0", "--to", "0.1", "--threads", "0"},
+                "--threads"},
+        Refused{"no_vary", {"--from", "0", "--to", "0.1"}, "--vary"},
+        Refused{"unknown_vary", {"--vary", "q", "--from", "0", "--to", "0.1"}, "--vary"}),
+    [](const testing::TestParamInfo<Refused>& i) { return i.param.name; });
+
+TEST(Sweep, AnInterruptedStudyWritesWhatItHasAndSaysSo) {
+    std::atomic<bool> interrupted{true};  // as if Ctrl+C came before the first packet
+    std::ostringstream out, err;
+    const int status = run_sim(
+        sweep({"--vary", "p", "--from", "0.1", "--to", "0.2", "--points", "2"}), out, err,
+        [] { return 1; }, &interrupted);
+    EXPECT_EQ(status, 130);
+    EXPECT_EQ(out.str().rfind("point,value,code,", 0), 0u);  // the header, no cell begun
+}
+
+}  // namespace
+}  // namespace tavolin::sim
