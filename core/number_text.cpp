@@ -245,6 +245,12 @@ std::string format_fixed(Extended value, int precision, int decimals, char sep) 
     return out;
 }
 
+std::string format_round_trip(Extended value) {
+    char buf[64];
+    const auto res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, 21);
+    return std::string(buf, res.ptr);
+}
+
 std::string format_general(Extended value, char sep) {
     if (!std::isfinite(value)) return non_finite_text(value);
     if (value == 0) return "0";

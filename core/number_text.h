@@ -44,6 +44,10 @@ std::string format_fixed(Extended value, int precision, int decimals, char sep);
 // 0.00001 or from 10^15 on.
 std::string format_general(Extended value, char sep);
 
+// Files and the command: 21 significant digits with a point, trailing zeros dropped, so that
+// the text reads back as the same 80-bit value.
+std::string format_round_trip(Extended value);
+
 // The fixed format of every result label, matrix cell and imported probability: 5 significant
 // digits, 4 decimals.
 inline std::string format_label(Extended value, char sep) {

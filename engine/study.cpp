@@ -60,9 +60,7 @@ bool varies_erasure(Varied v) {
 }
 
 std::string value_text(Extended v) {
-    char buf[64];
-    const auto res = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, 21);
-    return std::string(buf, res.ptr);
+    return format_round_trip(v);
 }
 
 std::vector<Extended> point_values(const StudySpec& spec) {

@@ -185,5 +185,16 @@ INSTANTIATE_TEST_SUITE_P(
         return testing_support::case_name(i.index, i.param.text);
     });
 
+TEST(RoundTripFormat, ReadsBackAsTheSameExtendedValue) {
+    for (Extended v : {0.1L, 1.0L / 3, 0.0625L, 1e-300L, 123456789.123456789L, -2.5L,
+                       std::nextafter(1.0L / 32, 0.0L), std::numeric_limits<Extended>::max(),
+                       std::numeric_limits<Extended>::denorm_min()}) {
+        const std::string text = format_round_trip(v);
+        EXPECT_EQ(parse_number(text, '.'), v) << text;
+    }
+    EXPECT_EQ(format_round_trip(0.5L), "0.5");
+    EXPECT_EQ(format_round_trip(0.1L), "0.100000000000000000001");
+}
+
 }  // namespace
 }  // namespace tavolin
