@@ -1,6 +1,7 @@
 #include "ui/dialogs.h"
 
 #include <QApplication>
+#include <QFileDialog>
 #include <QFontDatabase>
 #include <QFontMetrics>
 #include <QGridLayout>
@@ -73,6 +74,17 @@ QString QtDialogs::prompt(QWidget* owner, const QString& caption, const QString&
                           const QString& default_text) {
     const std::unique_ptr<QInputDialog> dialog = make_prompt(owner, caption, label, default_text);
     return dialog->exec() == QDialog::Accepted ? dialog->textValue() : default_text;
+}
+
+QString Dialogs::file(QWidget*, FileMode, const QString&, const QString&, QString*) {
+    return {};
+}
+
+QString QtDialogs::file(QWidget* owner, FileMode mode, const QString& caption,
+                        const QString& filters, QString* filter) {
+    return mode == FileMode::Open
+               ? QFileDialog::getOpenFileName(owner, caption, QString(), filters, filter)
+               : QFileDialog::getSaveFileName(owner, caption, QString(), filters, filter);
 }
 
 }  // namespace tavolin::ui

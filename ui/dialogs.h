@@ -22,14 +22,24 @@ class Dialogs {
     // A modal text prompt; returns the edited text, or `default_text` when cancelled.
     virtual QString prompt(QWidget* owner, const QString& caption, const QString& label,
                            const QString& default_text) = 0;
+
+    enum class FileMode { Open, Save };
+    // A modal file dialog: a file to read, or a name to write (an existing file is confirmed
+    // first). `filters` as QFileDialog takes them, separated by ";;"; `filter`, when given,
+    // holds the one offered first and receives the one chosen. Returns the path, or an empty
+    // text when cancelled; a seam without file dialogs cancels them all.
+    virtual QString file(QWidget* owner, FileMode mode, const QString& caption,
+                         const QString& filters, QString* filter);
 };
 
-// The real dialogs: QMessageBox and QInputDialog.
+// The real dialogs: QMessageBox, QInputDialog and QFileDialog.
 class QtDialogs final : public Dialogs {
   public:
     void message(QWidget* owner, const QString& text, const QString& caption, Icon icon) override;
     QString prompt(QWidget* owner, const QString& caption, const QString& label,
                    const QString& default_text) override;
+    QString file(QWidget* owner, FileMode mode, const QString& caption, const QString& filters,
+                 QString* filter) override;
 };
 
 // The least width of a dialog whose title bar shows `caption` whole.

@@ -30,7 +30,8 @@ inline void PrintTo(const QString& s, std::ostream* os) {
 
 namespace tavolin::ui::testing_support {
 
-// Records every message and answers prompts from a queue (an empty queue cancels).
+// Records every message and answers prompts and file dialogs from queues (an empty queue
+// cancels).
 struct RecordingDialogs final : Dialogs {
     struct Message {
         QString text, caption;
@@ -40,9 +41,19 @@ struct RecordingDialogs final : Dialogs {
     struct Prompt {
         QString caption, label, default_text;
     };
+    struct FileRequest {
+        FileMode mode;
+        QString caption, filters, offered_filter;
+    };
+    struct FileAnswer {
+        QString path;
+        QString filter;  // the filter chosen; empty keeps the one offered
+    };
     std::vector<Message> messages;
     std::vector<Prompt> prompts;
     std::deque<QString> answers;
+    std::vector<FileRequest> file_requests;
+    std::deque<FileAnswer> file_answers;
 
     void message(QWidget* owner, const QString& text, const QString& caption, Icon icon) override {
         const QWindow* window = owner ? owner->window()->windowHandle() : nullptr;
@@ -55,6 +66,15 @@ struct RecordingDialogs final : Dialogs {
         QString a = answers.front();
         answers.pop_front();
         return a;
+    }
+    QString file(QWidget*, FileMode mode, const QString& caption, const QString& filters,
+                 QString* filter) override {
+        file_requests.push_back({mode, caption, filters, filter ? *filter : QString()});
+        if (file_answers.empty()) return {};
+        FileAnswer a = file_answers.front();
+        file_answers.pop_front();
+        if (filter && !a.filter.isEmpty()) *filter = a.filter;
+        return a.path;
     }
 };
 
