@@ -2,14 +2,17 @@
 # Set-up, build and run in one step, from a fresh clone on a Debian machine.
 #   ./build.sh run    install what is missing, build, start the window (or a headless run)
 #   ./build.sh test   install what is missing, build, run every test, then again under sanitizers
+#   ./build.sh package  install what is missing, build a Release tree, make the Debian package
 set -euo pipefail
 cd "$(dirname "$0")"
 
 # What the project adds to the machine's compilers, CMake, GoogleTest and Google Benchmark: the
 # command's parser and JSON, Boost.Math for the confidence intervals, Qt for the window with its
-# own texts in Russian, a virtual display and Tahoma-metric fonts.
+# own texts in Russian, a virtual display and Tahoma-metric fonts; Qt SVG for exported charts,
+# help2man for the command's manual page, dpkg-dev for the package's dependencies.
 PACKAGES=(libcli11-dev nlohmann-json3-dev libboost-math-dev qt6-base-dev qt6-charts-dev
-          libqt6opengl6-dev libgl-dev qt6-translations-l10n xvfb xauth fonts-wine)
+          libqt6opengl6-dev libgl-dev qt6-translations-l10n xvfb xauth fonts-wine
+          qt6-svg-dev help2man dpkg-dev)
 JOBS=$(nproc)
 
 install_missing() {
@@ -60,8 +63,16 @@ case "${1:-}" in
             LSAN_OPTIONS=suppressions="$PWD/../tests/lsan.supp" \
             ctest --output-on-failure -j "$JOBS")
         ;;
+    package)
+        install_missing
+        build build-release -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DTAVOLIN_BENCH=OFF
+        rm -f build-release/tavolin_*.deb
+        (cd build-release && cpack -G DEB)
+        echo "Install it with: sudo apt install ./$(cd build-release && ls tavolin_*.deb)" \
+            "(from build-release/)"
+        ;;
     *)
-        echo "usage: $0 run|test" >&2
+        echo "usage: $0 run|test|package" >&2
         exit 2
         ;;
 esac

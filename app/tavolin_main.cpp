@@ -33,6 +33,8 @@ tavolin::Integer clock_reading() {
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    // The installed desktop entry's name: Wayland shells match the window to it by this id.
+    QGuiApplication::setDesktopFileName("io.github.tavolin.Tavolin");
     use_window_font();
     tavolin::SimState state;
     tavolin::ui::QtDialogs dialogs;

@@ -47,8 +47,8 @@ template <typename Options>
 struct Parsed {
     std::optional<Options> options;
     int exit_code = 0;
-    std::string message;  // for stderr (a refusal) or stdout (help)
-    bool help = false;
+    std::string message;  // for stderr (a refusal) or stdout (help, version)
+    bool help = false;    // help or version: printed, exit status 0
 };
 
 // Parses `args` into `app` with the spelling rules, then runs `finish` (which may throw
@@ -71,6 +71,10 @@ Parsed<Options> parse_with(CLI::App& app, const std::vector<std::string>& args, 
     } catch (const CLI::CallForHelp&) {
         result.help = true;
         result.message = app.help();
+        return result;
+    } catch (const CLI::CallForVersion& v) {
+        result.help = true;
+        result.message = std::string(v.what()) + '\n';
         return result;
     } catch (const CLI::ParseError& e) {
         result.exit_code = 2;

@@ -1,11 +1,15 @@
 #include "app/sim/sim_options.h"
 
+#include "engine/version.h"
+
 namespace tavolin::sim {
 
 ParseResult parse_options(const std::vector<std::string>& args) {
     CLI::App app{"Tavolin headless run: simulates packets over a noisy binary channel.",
                  "tavolin-sim"};
     app.footer("Studies over a range of channel values: tavolin-sim sweep --help");
+    app.set_version_flag("--version", std::string("tavolin-sim ") + version(),
+                         "print the version and exit");
     SimOptions o;
     BaseOptions base;
     std::string mode = "packet", code = "cyclic", ticks = "1";

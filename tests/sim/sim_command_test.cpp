@@ -83,6 +83,7 @@ INSTANTIATE_TEST_SUITE_P(
         MalformedCase{"size_negative", {"--size", "-5"}, "--size"},
         MalformedCase{"flag_with_value", {"--json=1"}, "--json"},
         MalformedCase{"flag_with_empty_value", {"--plain-apriori="}, "--plain-apriori"},
+        MalformedCase{"version_with_value", {"--version=2"}, "--version"},
         MalformedCase{"repeated_option", {"--seed1", "1", "--seed1", "2"}, "more than once"},
         MalformedCase{"repeated_flag", {"--json", "--json"}, "more than once"},
         MalformedCase{"repeated_with_equals", {"--size=10", "--size", "20"}, "more than once"}),
@@ -212,7 +213,7 @@ class FailingBuffer : public std::streambuf {
 TEST(SimCommand, AReportThatCannotBeWrittenIsAFailure) {
     for (const std::vector<std::string>& args :
          {seeded({}), seeded({"--json"}), std::vector<std::string>{"--code-table"},
-          std::vector<std::string>{"--help"}}) {
+          std::vector<std::string>{"--help"}, std::vector<std::string>{"--version"}}) {
         FailingBuffer buffer;
         std::ostream out(&buffer);
         std::ostringstream err;
@@ -226,6 +227,28 @@ TEST(SimCommand, HelpExitsZero) {
     EXPECT_EQ(r.status, 0);
     EXPECT_NE(r.out.find("--count-codewords"), std::string::npos);
 }
+
+struct VersionCase {
+    const char* name;
+    std::vector<std::string> args;
+};
+
+class Version : public testing::TestWithParam<VersionCase> {};
+
+// The version wins over the options beside it, as help does: nothing is run.
+TEST_P(Version, PrintsTheProjectVersionAndExitsZero) {
+    const Result r = run(GetParam().args);
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, std::string("tavolin-sim ") + TAVOLIN_PROJECT_VERSION + "\n");
+    EXPECT_EQ(r.err, "");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, Version,
+    testing::Values(VersionCase{"alone", {"--version"}},
+                    VersionCase{"after_options", seeded({"--json", "--version"})},
+                    VersionCase{"before_a_malformed_option", {"--version", "--size", "0"}}),
+    [](const testing::TestParamInfo<VersionCase>& i) { return std::string(i.param.name); });
 
 }  // namespace
 }  // namespace tavolin::sim

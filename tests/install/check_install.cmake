@@ -1,0 +1,108 @@
+# Checks `cmake --install` of the build tree into a prefix of its own.
+#   CHECK=tree      installs, compares the installed files with the expected ones, checks that
+#                   the desktop entry, the icon, the metainfo and the manual page agree with each
+#                   other and with the project version, and runs the installed command
+#   CHECK=desktop   validates the installed desktop entry (desktop-file-validate)
+#   CHECK=metainfo  validates the installed AppStream metainfo (appstreamcli)
+# The validators are optional tools: without one its check says so and is skipped.
+cmake_minimum_required(VERSION 3.25)
+
+set(app_id io.github.tavolin.Tavolin)
+set(desktop ${PREFIX}/share/applications/${app_id}.desktop)
+set(metainfo ${PREFIX}/share/metainfo/${app_id}.metainfo.xml)
+
+function(run_ok)
+  execute_process(COMMAND ${ARGN} RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err)
+  if(NOT status EQUAL 0)
+    message(FATAL_ERROR "${ARGN}: exit status ${status}\n${out}${err}")
+  endif()
+  set(out "${out}" PARENT_SCOPE)
+  set(err "${err}" PARENT_SCOPE)
+endfunction()
+
+function(skip_without tool package)
+  find_program(found ${tool})
+  if(NOT found)
+    message("skipped: ${tool} is not installed (Debian package ${package})")
+    set(missing TRUE PARENT_SCOPE)
+  endif()
+  set(tool_path ${found} PARENT_SCOPE)
+endfunction()
+
+if(CHECK STREQUAL "tree")
+  file(REMOVE_RECURSE ${PREFIX})
+  run_ok(${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${PREFIX})
+
+  set(expected bin/tavolin-sim)
+  if(GUI)
+    list(APPEND expected bin/tavolin share/applications/${app_id}.desktop
+         share/icons/hicolor/scalable/apps/${app_id}.svg share/metainfo/${app_id}.metainfo.xml)
+  endif()
+  if(MAN)
+    list(APPEND expected share/man/man1/tavolin-sim.1.gz)
+  endif()
+  file(GLOB_RECURSE installed RELATIVE ${PREFIX} ${PREFIX}/*)
+  list(SORT expected)
+  list(SORT installed)
+  if(NOT installed STREQUAL expected)
+    message(FATAL_ERROR "installed:\n  ${installed}\nexpected:\n  ${expected}")
+  endif()
+
+  run_ok(${PREFIX}/bin/tavolin-sim --version)
+  if(NOT out STREQUAL "tavolin-sim ${VERSION}\n" OR NOT err STREQUAL "")
+    message(FATAL_ERROR "installed tavolin-sim --version printed '${out}' and '${err}'")
+  endif()
+  run_ok(${PREFIX}/bin/tavolin-sim --seed1 1 --seed2 2 --size 20)
+  if(NOT out MATCHES "20")
+    message(FATAL_ERROR "installed tavolin-sim ran without its report: '${out}'")
+  endif()
+
+  if(GUI)
+    run_ok(test -x ${PREFIX}/bin/tavolin)
+    # The entry starts the installed window program, by name, and shows the installed icon.
+    file(STRINGS ${desktop} exec REGEX "^Exec=")
+    file(STRINGS ${desktop} icon REGEX "^Icon=")
+    if(NOT exec STREQUAL "Exec=tavolin" OR NOT icon STREQUAL "Icon=${app_id}")
+      message(FATAL_ERROR "desktop entry: '${exec}', '${icon}'")
+    endif()
+    file(READ ${PREFIX}/share/icons/hicolor/scalable/apps/${app_id}.svg svg)
+    if(NOT svg MATCHES "<svg[^>]*viewBox=\"0 0 128 128\"")
+      message(FATAL_ERROR "the icon is not a square SVG drawing")
+    endif()
+    # The metainfo launches that entry, and its newest release is this version.
+    file(READ ${metainfo} xml)
+    string(FIND "${xml}" "<launchable type=\"desktop-id\">${app_id}.desktop</launchable>" at)
+    string(REGEX MATCH "<release version=\"([^\"]*)\"" newest "${xml}")
+    if(at EQUAL -1 OR NOT CMAKE_MATCH_1 STREQUAL VERSION)
+      message(FATAL_ERROR "metainfo: launchable found at ${at}, newest release '${CMAKE_MATCH_1}', "
+                          "project version ${VERSION}")
+    endif()
+  endif()
+
+  if(MAN)
+    run_ok(gzip -dc ${PREFIX}/share/man/man1/tavolin-sim.1.gz)
+    foreach(part ".TH TAVOLIN-SIM \"1\"" "tavolin-sim ${VERSION}" "seed1" "EXIT STATUS")
+      string(FIND "${out}" "${part}" at)
+      if(at EQUAL -1)
+        message(FATAL_ERROR "the manual page lacks '${part}'")
+      endif()
+    endforeach()
+  endif()
+
+elseif(CHECK STREQUAL "desktop")
+  skip_without(desktop-file-validate desktop-file-utils)
+  if(NOT missing)
+    run_ok(${tool_path} ${desktop})
+    message("${out}${err}")
+  endif()
+
+elseif(CHECK STREQUAL "metainfo")
+  skip_without(appstreamcli appstream)
+  if(NOT missing)
+    run_ok(${tool_path} validate --no-net ${metainfo})
+    message("${out}${err}")
+  endif()
+
+else()
+  message(FATAL_ERROR "unknown CHECK '${CHECK}'")
+endif()
