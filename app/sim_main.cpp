@@ -7,6 +7,7 @@
 #include <iostream>
 
 #include "app/sim/sim_command.h"
+#include "core/lanes.h"
 
 namespace {
 
@@ -26,6 +27,10 @@ int main(int argc, char** argv) {
         const auto ticks = std::chrono::steady_clock::now().time_since_epoch().count();
         return static_cast<tavolin::Integer>(static_cast<std::uint32_t>(ticks));
     };
+    if (const auto refused = tavolin::use_lanes_from_environment()) {
+        std::cerr << *refused << '\n';
+        return 2;
+    }
     std::signal(SIGINT, on_interrupt);
     return tavolin::sim::run_sim(args, std::cout, std::cerr, clock, &interrupted,
                                  isatty(STDERR_FILENO) != 0);

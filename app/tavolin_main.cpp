@@ -3,7 +3,9 @@
 #include <QFile>
 #include <QFontDatabase>
 #include <chrono>
+#include <cstdio>
 
+#include "core/lanes.h"
 #include "ui/dialogs.h"
 #include "ui/main_window.h"
 #include "ui/matrix_window.h"
@@ -32,6 +34,10 @@ tavolin::Integer clock_reading() {
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (const auto refused = tavolin::use_lanes_from_environment()) {
+        std::fprintf(stderr, "%s\n", refused->c_str());
+        return 2;
+    }
     QApplication app(argc, argv);
     // The installed desktop entry's name: Wayland shells match the window to it by this id.
     QGuiApplication::setDesktopFileName("io.github.tavolin.Tavolin");

@@ -3,8 +3,9 @@
 
 #include <benchmark/benchmark.h>
 
-#include "engine/code_settings.h"
+#include "core/lanes.h"
 #include "core/sim_state.h"
+#include "engine/code_settings.h"
 
 namespace tavolin::bench {
 
@@ -17,6 +18,19 @@ inline SimState started(Byte coding_type) {
     st.seed1 = 20261210;
     st.seed2 = -123456789;
     return st;
+}
+
+// Runs the benchmark on the lane width of `state.range(index)`; false (and the benchmark marked
+// skipped) where this processor cannot run it.
+inline bool use_lanes_of(benchmark::State& state, int index) {
+    const auto lanes = static_cast<Lanes>(state.range(index));
+    if (!lanes_supported(lanes)) {
+        state.SkipWithError("this processor cannot run these lanes");
+        return false;
+    }
+    use_lanes(lanes);
+    state.SetLabel(lanes_name(lanes));
+    return true;
 }
 
 // Reports the time per item (bit, word, symbol) as "ns_per_<unit>".

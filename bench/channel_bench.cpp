@@ -1,5 +1,6 @@
 #include "bench_support.h"
 #include "channel/noise.h"
+#include "channel/source.h"
 #include "core/random.h"
 
 namespace tavolin::bench {
@@ -17,7 +18,9 @@ void BM_BareGenerator(benchmark::State& state) {
 }
 BENCHMARK(BM_BareGenerator);
 
+// Noise of a packet of 7-bit words on range(1)'s lanes.
 void BM_Noise(benchmark::State& state) {
+    if (!use_lanes_of(state, 1)) return;
     SimState st = started(kCyclic);
     st.n0 = 7;
     const bool erasure = state.range(0) != 0;
@@ -31,7 +34,22 @@ void BM_Noise(benchmark::State& state) {
     }
     per_item(state, "bit", kPacket * 7.0);
 }
-BENCHMARK(BM_Noise)->Arg(0)->Arg(1)->ArgName("erasure");
+BENCHMARK(BM_Noise)->ArgNames({"erasure", "lanes"})->ArgsProduct({{0, 1}, {0, 1, 2, 3}});
+
+// The message draw of a packet from 16 equal symbols on range(0)'s lanes.
+void BM_Draw(benchmark::State& state) {
+    if (!use_lanes_of(state, 0)) return;
+    SimState st = started(kCyclic);
+    const vect probs(16, 0.0625L);
+    vectb message(kPacket);
+    vectc counts(16, 0);
+    for (auto _ : state) {
+        draw_message(st, probs, message, counts);
+        benchmark::DoNotOptimize(message.data());
+    }
+    per_item(state, "symbol", kPacket);
+}
+BENCHMARK(BM_Draw)->ArgName("lanes")->DenseRange(0, 3);
 
 }  // namespace
 }  // namespace tavolin::bench

@@ -46,8 +46,10 @@ Byte word_length(Byte coding_type) {
 }
 
 // A whole packet run: state.range(0) the code; state.range(1) the channel: 0 inversion, 1 erasure
-// with the default cells (no erasures), 2 erasure with 0.1 erasure probability on both rows.
+// with the default cells (no erasures), 2 erasure with 0.1 erasure probability on both rows;
+// state.range(2) the lanes.
 void BM_PacketRun(benchmark::State& state) {
+    if (!use_lanes_of(state, 2)) return;
     SimState st = started(static_cast<Byte>(state.range(0)));
     st.L_default = 4;
     BenchInputs in;
@@ -56,19 +58,12 @@ void BM_PacketRun(benchmark::State& state) {
     NullOutputs out;
     for (auto _ : state) doPocket(st, in, out);
     per_item(state, "symbol", kPacket);
+    per_item(state, "channel_bit", kPacket * static_cast<double>(word_length(st.coding_type)));
 }
 BENCHMARK(BM_PacketRun)
-    ->ArgNames({"type", "channel"})
-    ->Args({kCyclic, 0})
-    ->Args({kHamming, 0})
-    ->Args({kContinuous, 0})
-    ->Args({kNoCoding, 0})
-    ->Args({kCyclic, 1})
-    ->Args({kHamming, 1})
-    ->Args({kNoCoding, 1})
-    ->Args({kCyclic, 2})
-    ->Args({kHamming, 2})
-    ->Args({kNoCoding, 2})
+    ->ArgNames({"type", "channel", "lanes"})
+    ->ArgsProduct({{kCyclic, kHamming, kContinuous, kNoCoding}, {0}, {0, 1, 2, 3}})
+    ->ArgsProduct({{kCyclic, kHamming, kNoCoding}, {1, 2}, {0, 3}})
     ->Unit(benchmark::kMicrosecond);
 
 // The draws such a run needs: one per symbol and one per bit sent.

@@ -2,19 +2,32 @@
 
 #include <algorithm>
 
+#include "channel/lane_kernels.h"
+#include "core/lanes.h"
 #include "core/random.h"
 
 namespace tavolin {
 
 void draw_message(SimState& st, const vect& probs, vectb& inp_s, vectc& counts) {
     const DrawTable table(probs);
-    const Byte last = static_cast<Byte>(probs.size() - 1);
     Integer seed = st.seed1;
-    for (Byte& s : inp_s) {
-        // Rounding in the running total could leave the largest draws beyond it; those belong
-        // to the last symbol rather than to an index outside the alphabet.
-        s = std::min(table.pick(next_state(seed)), last);
-        ++counts[s];
+    const Lanes path = lanes::symbols_fit(table) ? active_lanes() : Lanes::scalar;
+    if (path == Lanes::scalar) {
+        const Byte last = static_cast<Byte>(probs.size() - 1);
+        for (Byte& s : inp_s) {
+            // Rounding in the running total could leave the largest draws beyond it; those
+            // belong to the last symbol rather than to an index outside the alphabet.
+            s = std::min(table.pick(next_state(seed)), last);
+            ++counts[s];
+        }
+    } else {
+        const lanes::SymbolThresholds t = lanes::symbol_thresholds(table);
+        if (path == Lanes::avx512)
+            lanes::draw_avx512(t, inp_s, counts, seed);
+        else if (path == Lanes::avx2)
+            lanes::draw_avx2(t, inp_s, counts, seed);
+        else
+            lanes::draw_sse2(t, inp_s, counts, seed);
     }
     if (!inp_s.empty()) st.RandSeed = seed;
     st.seed1 = seed;

@@ -1,0 +1,56 @@
+// The channel's loops in vector lanes of every width. A word's bit draws (and a block of
+// symbols' draws) are independent jumps of the generator from one state, so they are made side
+// by side; each draw is compared with integer thresholds, which decides exactly as the extended
+// running totals do. The kernels run for rows whose running totals never decrease and start at
+// zero or above; the callers keep every other row on the scalar walk.
+#pragma once
+
+#include "core/random.h"
+#include "core/types.h"
+
+namespace tavolin::lanes {
+
+// The thresholds of the bit matrix's two rows, each clamped into the draws' range: a row of two
+// columns has a third threshold that no draw passes. The output of a draw is the number of its
+// row's thresholds it passes: 1 the bit arrives as 1, 2 it is erased.
+struct NoiseRows {
+    Cardinal row0[3], row1[3];
+};
+
+bool noise_fits(const DrawTable (&rows)[2]);
+NoiseRows noise_rows(const DrawTable (&rows)[2]);
+
+// The thresholds of an alphabet: `below` of them every draw passes (a running total below zero
+// at the start), then `count` that some draw passes. The symbol drawn is the number passed, at
+// most `last`.
+struct SymbolThresholds {
+    int below = 0, count = 0;
+    Cardinal t[DrawTable::kMax] = {};
+    Byte last = 0;
+};
+
+bool symbols_fit(const DrawTable& table);
+SymbolThresholds symbol_thresholds(const DrawTable& table);
+
+// Each kernel advances `seed` past every draw it makes, as the scalar walk does.
+void noise_sse2(const NoiseRows& r, Byte n0, const vectenc& inp, vectenc& outp, Integer& seed);
+void noise_avx2(const NoiseRows& r, Byte n0, const vectenc& inp, vectenc& outp, Integer& seed);
+void noise_avx512(const NoiseRows& r, Byte n0, const vectenc& inp, vectenc& outp, Integer& seed);
+
+void draw_sse2(const SymbolThresholds& t, vectb& inp_s, vectc& counts, Integer& seed);
+void draw_avx2(const SymbolThresholds& t, vectb& inp_s, vectc& counts, Integer& seed);
+void draw_avx512(const SymbolThresholds& t, vectb& inp_s, vectc& counts, Integer& seed);
+
+// The draws of a block of symbols that does not fill the lanes, one at a time.
+inline void draw_rest(const SymbolThresholds& t, Byte* out, std::size_t n, vectc& counts,
+                      Integer& seed) {
+    for (std::size_t i = 0; i < n; ++i) {
+        const Cardinal k = next_state(seed);
+        int s = t.below;
+        for (int j = 0; j < t.count; ++j) s += k > t.t[j];
+        out[i] = static_cast<Byte>(s < t.last ? s : t.last);
+        ++counts[out[i]];
+    }
+}
+
+}  // namespace tavolin::lanes

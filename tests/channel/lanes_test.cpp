@@ -1,0 +1,187 @@
+#include "core/lanes.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "bit_channels.h"
+#include "channel/noise.h"
+#include "channel/source.h"
+#include "engine/code_settings.h"
+#include "engine/recorded_outputs.h"
+#include "engine/run_control.h"
+#include "engine/text_inputs.h"
+
+namespace tavolin {
+namespace {
+
+using testing_support::erasure;
+using testing_support::inversion;
+
+// Runs `body` under a path and puts the path in use back afterwards.
+template <typename Body>
+auto under(Lanes lanes, Body body) {
+    const Lanes before = active_lanes();
+    use_lanes(lanes);
+    auto result = body();
+    use_lanes(before);
+    return result;
+}
+
+std::vector<Lanes> wide_paths() {
+    std::vector<Lanes> paths;
+    for (Lanes l : kAllLanes)
+        if (l != Lanes::scalar && lanes_supported(l)) paths.push_back(l);
+    return paths;
+}
+
+struct NoiseResult {
+    vectenc out;
+    Integer seed2, rand_seed;
+    bool operator==(const NoiseResult&) const = default;
+};
+
+NoiseResult noise_of(const vectenc& words, const matr& isk, Byte n0) {
+    SimState st;
+    st.n0 = n0;
+    st.seed2 = -987654321;
+    NoiseResult r{vectenc(words.size()), 0, 0};
+    noise(st, words, r.out, isk);
+    r.seed2 = st.seed2;
+    r.rand_seed = st.RandSeed;
+    return r;
+}
+
+struct RowsCase {
+    const char* name;
+    matr isk;
+};
+
+// Both channels, rows whose thresholds sit at zero or at the top of the draws, and rows whose
+// running totals fall back or start below zero (which stay on the scalar walk).
+const RowsCase kRows[] = {
+    {"inversion", inversion(0.1L, 0.2L)},
+    {"inversion_none", inversion(0, 0)},
+    {"inversion_all", inversion(1, 1)},
+    {"inversion_half", inversion(0.5L, 0.5L)},
+    {"erasure", erasure(0.02L, 0.1L, 0.03L, 0.15L)},
+    {"erasure_only", erasure(0, 0.5L, 0, 0.25L)},
+    {"erasure_everything", erasure(0, 1, 0, 1)},
+    {"negative_running_total", {{-0.043L, 0.086L, 0.957L}, {0.2L, 0.7L, 0.1L}}},
+    {"falling_running_total", {{0.7L, -0.2L, 0.5L}, {0.1L, 0.9L, 0}}},
+};
+
+TEST(LaneNoise, EveryPathSendsTheSameBitsAsTheScalarWalk) {
+    std::mt19937 rng(16);
+    vectenc words(1003);
+    for (const RowsCase& rows : kRows)
+        for (Byte n0 = 1; n0 <= 16; ++n0) {
+            for (enc_sym& w : words) w.inv = static_cast<Word>(rng() & ((1u << n0) - 1));
+            const NoiseResult scalar =
+                under(Lanes::scalar, [&] { return noise_of(words, rows.isk, n0); });
+            for (Lanes l : wide_paths())
+                ASSERT_EQ(under(l, [&] { return noise_of(words, rows.isk, n0); }), scalar)
+                    << lanes_name(l) << ' ' << rows.name << " n0 " << int{n0};
+        }
+}
+
+struct DrawResult {
+    vectb symbols;
+    vectc counts;
+    Integer seed1, rand_seed;
+    bool operator==(const DrawResult&) const = default;
+};
+
+DrawResult draw_of(const vect& probs, std::size_t size) {
+    SimState st;
+    st.seed1 = 20261210;
+    DrawResult r{vectb(size), vectc(probs.size(), 0), 0, 0};
+    draw_message(st, probs, r.symbols, r.counts);
+    r.seed1 = st.seed1;
+    r.rand_seed = st.RandSeed;
+    return r;
+}
+
+TEST(LaneDraw, EveryPathDrawsTheSameSymbolsAsTheScalarWalk) {
+    vect skewed = {0.5L, 0.2L, 0.1L, 0.05L, 0.05L, 0.04L, 0.03L, 0.02L, 0.01L};
+    vect zeros_inside(16, 0.1L);
+    zeros_inside[3] = zeros_inside[7] = zeros_inside[8] = zeros_inside[15] = 0;
+    zeros_inside[0] = 0;           // a threshold at zero: the zero draw goes to the first symbol
+    vect short_of_one(12, 0.08L);  // the largest draws pass every threshold: the last symbol
+    vect negative = {0.3L, -0.1L, 0.3L, 0.1L, 0.1L, 0.1L, 0.1L, 0.05L, 0.05L, 0.1L};
+    vect starts_below = {-0.05L, 0.25L, 0.1L, 0.1L, 0.1L, 0.1L, 0.1L, 0.1L, 0.2L};
+    for (const vect& probs : {vect(16, 0.0625L), vect(9, 1.0L / 9), skewed, zeros_inside,
+                              short_of_one, negative, starts_below})
+        for (std::size_t size : {1u, 3u, 15u, 16u, 17u, 1000u, 50000u}) {
+            const DrawResult scalar = under(Lanes::scalar, [&] { return draw_of(probs, size); });
+            for (Lanes l : wide_paths())
+                ASSERT_EQ(under(l, [&] { return draw_of(probs, size); }), scalar)
+                    << lanes_name(l) << ' ' << probs.size() << " symbols, " << size;
+        }
+}
+
+// A whole run: the counters, the labels, both matrices and the streams after it.
+struct RunResult {
+    ErrorCounters errors;
+    std::map<ValueLabel, Extended> values;
+    matr mat1, mat2;
+    Integer seed1, seed2, rand_seed;
+    bool operator==(const RunResult&) const = default;
+};
+
+RunResult run_of(Byte coding_type, const RunTexts& texts, RunMode mode, int ticks) {
+    SimState st;
+    init_code_parameters(st);
+    st.coding_type = coding_type;
+    st.seed1 = 5;
+    st.seed2 = -6;
+    const TextInputs in(texts);
+    RecordedOutputs out;
+    RunControl control(st, in, out);
+    const bool running = control.start(mode);
+    for (int t = 0; running && t < ticks; ++t) control.tick();
+    return {st.errors, out.values, out.mat1, out.mat2, st.seed1, st.seed2, st.RandSeed};
+}
+
+TEST(LaneRuns, PacketAndContinuousRunsAreTheSameOnEveryPath) {
+    RunTexts inversion_texts, erasure_texts;
+    inversion_texts.size = "777";
+    erasure_texts.size = "500";
+    erasure_texts.erasure = true;
+    erasure_texts.e0 = "0.1";
+    erasure_texts.e1 = "0.05";
+    for (Byte code : {kCyclic, kHamming, kContinuous, kNoCoding})
+        for (const RunTexts* texts : {&inversion_texts, &erasure_texts}) {
+            if (texts->erasure && code == kContinuous) continue;
+            for (RunMode mode : {RunMode::Packet, RunMode::Continuous}) {
+                const RunResult scalar =
+                    under(Lanes::scalar, [&] { return run_of(code, *texts, mode, 3); });
+                EXPECT_GT(scalar.errors.iskaj, 0u);
+                for (Lanes l : wide_paths())
+                    EXPECT_EQ(under(l, [&] { return run_of(code, *texts, mode, 3); }), scalar)
+                        << lanes_name(l) << " code " << int{code};
+            }
+        }
+}
+
+TEST(Lanes, TheEnvironmentChoosesOnlyAPathThisProcessorRuns) {
+    const Lanes before = active_lanes();
+    ::setenv("TAVOLIN_LANES", "scalar", 1);
+    EXPECT_FALSE(use_lanes_from_environment());
+    EXPECT_EQ(active_lanes(), Lanes::scalar);
+    ::setenv("TAVOLIN_LANES", "avx1024", 1);
+    const std::optional<std::string> refused = use_lanes_from_environment();
+    ASSERT_TRUE(refused);
+    EXPECT_NE(refused->find("avx1024"), std::string::npos);
+    EXPECT_EQ(active_lanes(), Lanes::scalar);
+    for (Lanes l : kAllLanes) {
+        ::setenv("TAVOLIN_LANES", lanes_name(l), 1);
+        EXPECT_EQ(use_lanes_from_environment().has_value(), !lanes_supported(l)) << lanes_name(l);
+    }
+    ::unsetenv("TAVOLIN_LANES");
+    EXPECT_FALSE(use_lanes_from_environment());
+    use_lanes(before);
+}
+
+}  // namespace
+}  // namespace tavolin
