@@ -3,6 +3,7 @@
 #include "channel/matrices.h"
 #include "channel/noise.h"
 #include "channel/source.h"
+#include "core/random.h"
 #include "core/sums.h"
 
 namespace tavolin {
@@ -18,7 +19,10 @@ void transmit(SimState& st, const Code& code, const vect& probs, const matr& isk
 
 void count_pairs(const Packet& p, matrc& pairs) {
     const auto n = static_cast<Byte>(pairs.size());
-    for (std::size_t i = 0; i < p.size(); ++i) ++pairs[p.inp_s[i]][received_class(p.s4[i], n)];
+    // The rows' own storage, looked up once rather than through the outer vector per symbol.
+    Count* rows[DrawTable::kMax];
+    for (std::size_t r = 0; r < pairs.size(); ++r) rows[r] = pairs[r].data();
+    for (std::size_t i = 0; i < p.size(); ++i) ++rows[p.inp_s[i]][received_class(p.s4[i], n)];
 }
 
 vect frequencies(const vectc& counts, Extended total) {
