@@ -65,11 +65,13 @@ case "${1:-}" in
         ;;
     package)
         install_missing
-        build build-release -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DTAVOLIN_BENCH=OFF
-        rm -f build-release/tavolin_*.deb
-        (cd build-release && cpack -G DEB)
-        echo "Install it with: sudo apt install ./$(cd build-release && ls tavolin_*.deb)" \
-            "(from build-release/)"
+        # A tree of its own, whole: the window is part of the package.
+        build build-package -DCMAKE_BUILD_TYPE=Release -DTAVOLIN_GUI=ON -DBUILD_TESTING=OFF \
+            -DTAVOLIN_BENCH=OFF
+        rm -f build-package/tavolin_*.deb
+        (cd build-package && cpack -G DEB)
+        echo "Install it with: sudo apt install ./$(cd build-package && ls tavolin_*.deb)" \
+            "(from build-package/)"
         ;;
     *)
         echo "usage: $0 run|test|package" >&2

@@ -56,6 +56,7 @@ TForm2::TForm2(SimState& st, TForm9& form9, Dialogs& dialogs, Clock clock, bool 
                    Qt::MSWindowsFixedSizeDialogHint);
     build_controls();
     build_menu();
+    build_export_actions();
     layout()->setSizeConstraint(QLayout::SetFixedSize);  // a fixed window, not resizable
     set_tab_order();
     install_filters();

@@ -94,6 +94,7 @@ class TForm2 : public QMainWindow, public RunInputs, public RunOutputs {
   private:
     void build_controls();
     void build_menu();
+    void build_export_actions();
     void set_tab_order();
     void install_filters();
     void lock_for_run();

@@ -84,6 +84,8 @@ void TForm9::setMat2(const matr& m) {
 void TForm9::showMatrix() {
     show_one(mat1_, StringGrid1);
     show_one(mat2_, StringGrid2);
+    if (!mat1_.empty()) shown1_ = mat1_;
+    if (!mat2_.empty()) shown2_ = mat2_;
 }
 
 void TForm9::show_one(const matr& m, StringGrid* grid) const {

@@ -4,6 +4,7 @@
 #include <QWidget>
 
 #include "core/types.h"
+#include "ui/dialogs.h"
 
 class QFrame;
 class QLabel;
@@ -29,6 +30,11 @@ class TForm9 : public QWidget {
     void open_for_runs() { s_matrix_ = true; }
     const matr& mat1() const { return mat1_; }
     const matr& mat2() const { return mat2_; }
+    // The matrices the grids show now (1 or 2): kept past the close button, which frees mat1
+    // and mat2 but leaves the grids as they are.
+    const matr& shown(int i) const { return i == 1 ? shown1_ : shown2_; }
+    // The grids' context menus (ui/matrix_window_export.cpp).
+    void add_export_actions(Dialogs& dialogs);
 
   protected:
     void resizeEvent(QResizeEvent* e) override;
@@ -40,6 +46,7 @@ class TForm9 : public QWidget {
     char sep_;
     bool s_matrix_ = false;
     matr mat1_, mat2_;  // copies of the last two matrices handed here
+    matr shown1_, shown2_;
     QPushButton* BitBtn1;
     QFrame* Panel1;
     QFrame* Panel2;
