@@ -27,6 +27,7 @@
 #include "ui/radio_group.h"
 #include "ui/regional.h"
 #include "ui/string_grid.h"
+#include "ui/study_window.h"
 
 namespace tavolin::ui {
 
@@ -64,6 +65,7 @@ TForm2::TForm2(SimState& st, TForm9& form9, Dialogs& dialogs, Clock clock, bool 
 }
 
 TForm2::~TForm2() {
+    study_.reset();  // a study under way stops before the inputs it was started from go
     // Children destroyed after this class's part is gone may still signal (an open cell editor
     // commits its text); none of that may reach the handlers here.
     for (QObject* child : findChildren<QObject*>()) child->disconnect(this);
@@ -209,6 +211,17 @@ void TForm2::build_menu() {
     }
     N2->setChecked(true);
     N5 = add_item("N5", "Настройки...", &TForm2::N5Click);
+
+    N7 = menuBar()->addMenu("Исследование");
+    N7->setObjectName("N7");
+    N8 = N7->addAction("Зависимость от вероятности помех…");
+    N8->setObjectName("N8");
+    connect(N8, &QAction::triggered, this, &TForm2::N8Click);
+}
+
+void TForm2::N8Click() {
+    if (!study_) study_ = std::make_unique<StudyWindow>(*this, *this, st_, dialogs_, clock_);
+    study_->open();
 }
 
 void TForm2::set_tab_order() {
@@ -317,6 +330,7 @@ void TForm2::closeEvent(QCloseEvent* e) {
     st_.p_m_x.clear();
     st_.pr_m_x.clear();
     form9_.hide();
+    if (study_) study_->close();  // and the study under way stops
     e->accept();
     QApplication::quit();  // closing the main window ends the program
 }

@@ -5,6 +5,7 @@
 
 #include <QMainWindow>
 #include <functional>
+#include <memory>
 #include <optional>
 
 #include "engine/run_control.h"
@@ -26,6 +27,7 @@ namespace tavolin::ui {
 class BarChart;
 class RadioGroup;
 class StringGrid;
+class StudyWindow;
 class TForm9;
 
 // Reads the clock for seeding the random streams.
@@ -52,6 +54,7 @@ class TForm2 : public QMainWindow, public RunInputs, public RunOutputs {
     void N4Click();
     void N6Click();
     void N5Click();
+    void N8Click();
     void StringGrid1SetEditText();
     void RadioGroup1Click(int item);
     void RadioGroup2Click(int item);
@@ -130,7 +133,10 @@ class TForm2 : public QMainWindow, public RunInputs, public RunOutputs {
     QTimer* Timer1;
     QMenu* N1;
     QAction *N2, *N3, *N4, *N5, *N6;
+    QMenu* N7;  // the study window's menu, locked as N1 is
+    QAction* N8;
     QActionGroup* coding_items_;
+    std::unique_ptr<StudyWindow> study_;  // made when first opened
 };
 
 }  // namespace tavolin::ui

@@ -60,6 +60,7 @@ void TForm2::lock_for_run() {
     for (QWidget* w : std::initializer_list<QWidget*>{RadioGroup2, RadioGroup1, Edit2, StringGrid1})
         w->setEnabled(false);
     N1->setEnabled(false);
+    N7->setEnabled(false);
     for (QWidget* w : std::initializer_list<QWidget*>{Edit1, StringGrid2, CheckBox2})
         w->setEnabled(false);
 }
@@ -74,6 +75,7 @@ void TForm2::unlock_after_run() {
                                          RadioGroup1, RadioGroup2, StringGrid1})
         w->setEnabled(true);
     N1->setEnabled(true);
+    N7->setEnabled(true);
 }
 
 std::string TForm2::packet_size_text() const {
