@@ -6,19 +6,12 @@
 #include <cstdint>
 #include <optional>
 
+#include "core/import_record.h"
 #include "core/types.h"
 
 namespace tavolin::ui {
 
 class StringGrid;
-
-inline constexpr int kRecordSize = 24;
-
-// The x87 80-bit value in ten little-endian bytes, decoded from its fields (not by reading the
-// bytes as a long double), so it means the same on any machine.
-Extended decode_extended(const unsigned char* bytes);
-
-alp decode_record(const unsigned char* record);
 
 // Fills the alphabet table from `path`: symbols and probabilities of the first 16 records, the
 // last shown probability corrected so the shown values sum to 1, "0" after the last record.
