@@ -4,6 +4,8 @@
 #include <thread>
 
 #include "engine/code_settings.h"
+#include "engine/recorded_outputs.h"
+#include "engine/run_inputs.h"
 
 namespace tavolin::sim {
 
@@ -56,6 +58,18 @@ void check_rows(const StudySpec& spec) {
         if (p0 + e0 > 1 || p1 + e1 > 1)
             throw Malformed{std::string("--vary ") + varied_name(spec.varied) + ": at " +
                             value_text(v) + " a channel row sums to more than 1"};
+    }
+}
+
+// A study whose cells the continuous start would refuse (an alphabet of fewer than 9 symbols,
+// or one that does not sum to exactly 1) is refused as the single run refuses it: its cells
+// would otherwise all be left out, and an empty table would pass for a finished study.
+void check_run_inputs(const StudySpec& spec) {
+    for (Extended v : {spec.from, spec.to}) {
+        const RunTexts t = cell_texts(spec, v);
+        RecordedOutputs refused;
+        if (!read_run_inputs(TextInputs(t), refused, ReadMode::Continuous))
+            throw Malformed{"--probs: " + refused.failure.value_or("the run is refused")};
     }
 }
 
@@ -113,6 +127,7 @@ Parsed<SweepOptions> parse_sweep_options(const std::vector<std::string>& args) {
         for (const std::string& item : split_list(codes))
             s.codes.push_back(parse_code(item, s.base.erasure));
         check_rows(s);
+        check_run_inputs(s);
         s.stop.min_distorted =
             static_cast<Count>(decimal_option("--min-distorted", min_distorted, 1, INT64_MAX));
         s.stop.max_symbols =

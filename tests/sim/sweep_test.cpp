@@ -260,6 +260,14 @@ INSTANTIATE_TEST_SUITE_P(
         Refused{"threads_zero",
                 {"--vary", "p", "--from", "0", "--to", "0.1", "--threads", "0"},
                 "--threads"},
+        // The continuous start's own refusals: no table of no cells that passes for a study.
+        Refused{"alphabet_sum_not_one",
+                {"--vary", "p", "--from", "0", "--to", "0.1", "--probs",
+                 "0.22,0.18,0.11,0.24,0.01,0.03,0.04,0.08,0.09"},
+                "--probs: Сумма вероятностей символов должна равнятсяся 1"},
+        Refused{"alphabet_too_short",
+                {"--vary", "p", "--from", "0", "--to", "0.1", "--probs", "0.5,0.5"},
+                "--probs: В алфивите должно быть не менее 9 символов"},
         Refused{"no_vary", {"--from", "0", "--to", "0.1"}, "--vary"},
         Refused{"unknown_vary", {"--vary", "q", "--from", "0", "--to", "0.1"}, "--vary"}),
     [](const testing::TestParamInfo<Refused>& i) { return i.param.name; });
