@@ -4,11 +4,12 @@ set(CPACK_PACKAGE_NAME tavolin)
 set(CPACK_PACKAGE_VENDOR "Tavolin developers")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "simulator of error-control codes over a noisy binary channel")
 set(CPACK_PACKAGE_DESCRIPTION
-    "Tavolin sends random messages through a binary channel that inverts or erases bits, with a
-cyclic, Hamming, continuous or no code, and shows what the code detected and corrected, the
-entropies, the useful information, the transmission rate and the channel matrices.
-tavolin is the window; tavolin-sim runs the same engine from the command line, reproducibly from
-seeds, and runs studies over a range of channel values.")
+    "Tavolin sends random messages through a binary channel that inverts or
+erases bits, with a cyclic, Hamming, continuous or no code, and shows what the
+code detected and corrected, the entropies, the useful information, the
+transmission rate and the channel matrices. tavolin is the window; tavolin-sim
+runs the same engine from the command line, reproducibly from seeds, and runs
+studies over a range of channel values.")
 set(CPACK_PACKAGE_CONTACT "Tavolin developers")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_GENERATOR DEB)
