@@ -3,16 +3,19 @@
 #   ./build.sh run    install what is missing, build, start the window (or a headless run)
 #   ./build.sh test   install what is missing, build, run every test, then again under sanitizers
 #   ./build.sh package  install what is missing, build a Release tree, make the Debian package
+#   ./build.sh fuzz [SECONDS]  build the fuzz targets with clang and run each SECONDS (default 60)
 set -euo pipefail
 cd "$(dirname "$0")"
 
 # What the project adds to the machine's compilers, CMake, GoogleTest and Google Benchmark: the
 # command's parser and JSON, Boost.Math for the confidence intervals, Qt for the window with its
 # own texts in Russian, a virtual display and Tahoma-metric fonts; Qt SVG for exported charts,
-# help2man for the command's manual page, dpkg-dev for the package's dependencies.
+# help2man for the command's manual page, dpkg-dev for the package's dependencies; clang with
+# its libFuzzer for the fuzz targets.
 PACKAGES=(libcli11-dev nlohmann-json3-dev libboost-math-dev qt6-base-dev qt6-charts-dev
           libqt6opengl6-dev libgl-dev qt6-translations-l10n xvfb xauth fonts-wine
-          qt6-svg-dev help2man dpkg-dev)
+          qt6-svg-dev help2man dpkg-dev clang libclang-rt-dev)
+FUZZERS=(fuzz_number_text fuzz_import_record fuzz_code_settings fuzz_sim_run fuzz_sweep)
 JOBS=$(nproc)
 
 install_missing() {
@@ -42,6 +45,33 @@ build() {  # build DIR [cmake options...] [-- targets...]
     cmake --build "$dir" -j "$JOBS" "${targets[@]}"
 }
 
+# The fuzz targets in a tree of their own: clang, libFuzzer, ASan and UBSan; no window.
+build_fuzzers() {
+    build build-fuzz -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DTAVOLIN_FUZZ=ON \
+        -DTAVOLIN_SANITIZE=ON -DTAVOLIN_GUI=OFF -DBUILD_TESTING=OFF -DTAVOLIN_BENCH=OFF \
+        -- tavolin_fuzzers
+}
+
+run_fuzzers() {  # SECONDS per target; a crash or a broken property fails, its input kept
+    local seconds=$1 t dict
+    mkdir -p build-fuzz/artifacts
+    for t in "${FUZZERS[@]}"; do
+        # New inputs go to the build tree; the seeds in fuzz/corpus are only read.
+        mkdir -p "build-fuzz/corpus/$t"
+        dict=()
+        [ -f "fuzz/$t.dict" ] && dict=(-dict="fuzz/$t.dict")
+        if ! "build-fuzz/fuzz/$t" -max_total_time="$seconds" -timeout=20 -print_final_stats=1 \
+                "${dict[@]}" -artifact_prefix="build-fuzz/artifacts/$t-" \
+                "build-fuzz/corpus/$t" "fuzz/corpus/$t" >"build-fuzz/$t.log" 2>&1; then
+            tail -n 40 "build-fuzz/$t.log" >&2
+            echo "$t failed; its input is in build-fuzz/artifacts/, the log in build-fuzz/$t.log" >&2
+            return 1
+        fi
+        echo "$t: $(sed -n 's/^stat::number_of_executed_units: *//p' "build-fuzz/$t.log")" \
+            "executions in $seconds s"
+    done
+}
+
 case "${1:-}" in
     run)
         install_missing
@@ -62,6 +92,16 @@ case "${1:-}" in
             UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
             LSAN_OPTIONS=suppressions="$PWD/../tests/lsan.supp" \
             ctest --output-on-failure -j "$JOBS")
+        # A short run of every fuzz target: a change that breaks on the seeds fails here.
+        build_fuzzers
+        run_fuzzers 20
+        ;;
+    fuzz)
+        seconds=${2:-60}
+        [[ "$seconds" =~ ^[1-9][0-9]*$ ]] || { echo "usage: $0 fuzz [SECONDS]" >&2; exit 2; }
+        install_missing
+        build_fuzzers
+        run_fuzzers "$seconds"
         ;;
     package)
         install_missing
@@ -74,7 +114,7 @@ case "${1:-}" in
             "(from build-package/)"
         ;;
     *)
-        echo "usage: $0 run|test|package" >&2
+        echo "usage: $0 run|test|package|fuzz [SECONDS]" >&2
         exit 2
         ;;
 esac

@@ -5,7 +5,6 @@
 #include <cstdio>
 #include <cstring>
 #include <fstream>
-#include <mutex>
 #include <sstream>
 
 #include "app/sim/sweep_options.h"
@@ -86,7 +85,6 @@ int run_sweep(const std::vector<std::string>& args, std::ostream& out, std::ostr
     o.spec.seed2 = o.seed2 ? *o.seed2 : clock();
 
     Progress shown(err, shard_points(o.spec).size() * o.spec.codes.size());
-    std::mutex progress_lock;
     const bool show = progress && !o.quiet;
     const std::vector<StudyCell> cells =
         run_study(o.spec, o.threads, interrupted, [&](const StudyCell& c) {
