@@ -32,6 +32,8 @@ constexpr double kLogSpan = 100;
 constexpr int kMostSteps = 6;
 constexpr double kLogMargin = 1.15;
 constexpr qreal kMarkerSize = 9;
+constexpr int kMostMarkedPoints = 100;
+constexpr qsizetype kMostBandCorners = 150;
 constexpr int kPictureScale = 3;
 constexpr int kDotsPerMeter = 11811;  // 300 dots per inch
 constexpr int kScreenDpi = 96;
@@ -127,6 +129,18 @@ QImage marker(std::size_t code, const QColor& colour) {
     return image;
 }
 
+// A band of many points is drawn through some of them, evenly chosen, and its ends: filling
+// an outline of thousands of corners takes longer than the event loop may wait, and the
+// band looks the same.
+QList<QPointF> thinned(const QList<QPointF>& edge) {
+    if (edge.size() <= kMostBandCorners) return edge;
+    QList<QPointF> kept;
+    const qsizetype step = (edge.size() + kMostBandCorners - 1) / kMostBandCorners;
+    for (qsizetype k = 0; k < edge.size(); k += step) kept << edge[k];
+    if (kept.back() != edge.back()) kept << edge.back();
+    return kept;
+}
+
 double decade_below(double v) {
     return std::pow(10.0, std::floor(std::log10(v) + 1e-9));
 }
@@ -213,7 +227,6 @@ void StudyChart::set_study(const StudySpec& spec) {
         const QColor colour = kCodeColours[i % std::size(kCodeColours)];
         line->setPen(QPen(colour, 2));
         c->addSeries(line);
-        line->setPointsVisible(true);
         line->setLightMarker(marker(i, colour));
         line->setMarkerSize(kMarkerSize);
         curves_[i].line = line;
@@ -319,10 +332,15 @@ void StudyChart::redraw() {
     }
     set_axes(log_x, x_lo, x_hi, log_values_, y_lo, y_hi);
 
+    // Past some points a curve is dense enough to read without its marks, which would only
+    // merge into a thick line, and without smoothing; both take long to draw.
+    const bool sparse = spec_.points <= kMostMarkedPoints;
+    setRenderHint(QPainter::Antialiasing, sparse);
     for (std::size_t i = 0; i < n; ++i) {
+        curves_[i].line->setPointsVisible(sparse);
         curves_[i].line->replace(line[i]);
-        curves_[i].band->upperSeries()->replace(upper[i]);
-        curves_[i].band->lowerSeries()->replace(lower[i]);
+        curves_[i].band->upperSeries()->replace(thinned(upper[i]));
+        curves_[i].band->lowerSeries()->replace(thinned(lower[i]));
         curves_[i].band->setVisible(has_bands(measure_));
     }
     if (capacity_) {

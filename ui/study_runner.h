@@ -1,25 +1,36 @@
-// A study on worker threads, reported on the user-interface thread: each cell as it finishes,
-// then all of them in (point, code) order. The workers run at a lower priority than the
-// windows' thread, so every core computes and the windows still answer at once.
+// A study on worker threads, reported on the user-interface thread: the cells as they finish,
+// then all of them in (point, code) order.
+//
+// The windows' thread never waits for a worker. The workers run at a lower priority, so that
+// every core computes while the windows still answer at once; but then a lock shared with them
+// (the memory allocator's among them) could be held by a worker the system has set aside, and
+// the windows would wait for it. So each finished cell is copied into a slot made before the
+// study starts and marked filled, and the windows' thread collects the filled slots on a timer,
+// all at once however many have finished.
 #pragma once
 
 #include <QObject>
 #include <atomic>
 #include <functional>
+#include <memory>
 #include <thread>
 #include <vector>
 
 #include "engine/study.h"
+
+class QTimer;
 
 namespace tavolin::ui {
 
 class StudyRunner : public QObject {
     Q_OBJECT
   public:
-    using CellDone = std::function<void(const StudyCell&)>;
-    using Finished = std::function<void(std::vector<StudyCell> cells, bool stopped)>;
+    // The cells finished since the last call, in the order they finished; together they are
+    // the cells run_study returns.
+    using CellsDone = std::function<void(std::vector<StudyCell> cells)>;
+    using Finished = std::function<void(bool stopped)>;
 
-    StudyRunner(CellDone cell_done, Finished finished, QObject* parent = nullptr);
+    StudyRunner(CellsDone cells_done, Finished finished, QObject* parent = nullptr);
     // Stops a study under way and waits for its workers; nothing is reported after.
     ~StudyRunner() override;
 
@@ -31,12 +42,20 @@ class StudyRunner : public QObject {
     bool running() const { return running_; }
 
   private:
+    void poll();
+    std::vector<StudyCell> take();
     void join();
 
-    CellDone cell_done_;
+    CellsDone cells_done_;
     Finished finished_;
+    QTimer* poll_;
     StudySpec spec_;  // the workers read it until they end
     std::atomic<bool> stop_{false};
+    std::vector<StudyCell> slots_;  // one for each cell, filled in the order the cells finish
+    std::unique_ptr<std::atomic<bool>[]> filled_;
+    std::size_t next_slot_ = 0;       // the workers', which report one cell at a time
+    std::size_t read_ = 0;            // the windows' thread's
+    std::atomic<bool> ended_{false};  // the workers have ended
     std::thread thread_;
     bool running_ = false;
 };

@@ -64,12 +64,24 @@ void StudyTable::set_study(const StudySpec& spec) {
     emit headerDataChanged(Qt::Horizontal, kValue, kValue);
 }
 
-void StudyTable::add(const StudyCell& cell) {
-    const auto at = std::upper_bound(cells_.begin(), cells_.end(), cell, before);
-    const int row = static_cast<int>(at - cells_.begin());
-    beginInsertRows({}, row, row);
-    cells_.insert(at, cell);
-    endInsertRows();
+// Cells mostly come in order, so a batch usually goes after the last row in one insertion.
+void StudyTable::add(std::vector<StudyCell> cells) {
+    if (cells.empty()) return;
+    std::stable_sort(cells.begin(), cells.end(), before);
+    if (cells_.empty() || !before(cells.front(), cells_.back())) {
+        const int first = rowCount();
+        beginInsertRows({}, first, first + static_cast<int>(cells.size()) - 1);
+        cells_.insert(cells_.end(), cells.begin(), cells.end());
+        endInsertRows();
+        return;
+    }
+    for (const StudyCell& cell : cells) {
+        const auto at = std::upper_bound(cells_.begin(), cells_.end(), cell, before);
+        const int row = static_cast<int>(at - cells_.begin());
+        beginInsertRows({}, row, row);
+        cells_.insert(at, cell);
+        endInsertRows();
+    }
 }
 
 void StudyTable::set_cells(const std::vector<StudyCell>& cells) {

@@ -17,8 +17,8 @@ class StudyTable : public QAbstractTableModel {
 
     // A new study: its codes and varied quantity, no rows yet.
     void set_study(const StudySpec& spec);
-    // One more cell, in its place.
-    void add(const StudyCell& cell);
+    // More cells, each in its place.
+    void add(std::vector<StudyCell> cells);
     void set_cells(const std::vector<StudyCell>& cells);
 
     int rowCount(const QModelIndex& parent = {}) const override;

@@ -45,6 +45,7 @@ namespace {
 constexpr int kInputsWidth = 300;
 constexpr int kMostPoints = 1000;
 constexpr int kProgressTickMs = 1000;
+constexpr int kRedrawMs = 100;
 constexpr int kCountDigits = 18;  // the stop rule's counts stay far below 2^64
 
 const QString kInputCaption = "Ввод параметров исследования";
@@ -160,10 +161,8 @@ StudyWindow::StudyWindow(const RunInputs& inputs, RunOutputs& messages, const Si
       dialogs_(dialogs),
       clock_(std::move(clock)),
       sep_(regional_separator()),
-      runner_(std::make_unique<StudyRunner>([this](const StudyCell& c) { cell_done(c); },
-                                            [this](std::vector<StudyCell> cells, bool stopped) {
-                                                finished(std::move(cells), stopped);
-                                            })) {
+      runner_(std::make_unique<StudyRunner>([this](std::vector<StudyCell> c) { cells_done(c); },
+                                            [this](bool stopped) { finished(stopped); })) {
     build();
     take_main_settings();
     follow_channel();
@@ -235,6 +234,9 @@ void StudyWindow::build() {
     progress_->setAlignment(Qt::AlignCenter);
     progress_timer_ = new QTimer(this);
     progress_timer_->setInterval(kProgressTickMs);
+    redraw_timer_ = new QTimer(this);
+    redraw_timer_->setSingleShot(true);
+    redraw_timer_->setInterval(kRedrawMs);
     open_ = button("OpenButton", "Открыть…");
     save_ = button("SaveButton", "Сохранить…");
     save_chart_ = button("SaveChartButton", "Сохранить рисунок…");
@@ -267,9 +269,10 @@ void StudyWindow::build() {
     table_->setModel(table_model_);
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     table_->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     table_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    // Columns fit the rows in view, not every row of a study of thousands.
+    table_->horizontalHeader()->setResizeContentsPrecision(0);
 
     auto* measure_row = new QHBoxLayout;
     measure_row->addWidget(label("Показатель:"));
@@ -305,6 +308,7 @@ void StudyWindow::build() {
     connect(save_, &QPushButton::clicked, this, &StudyWindow::save_study);
     connect(save_chart_, &QPushButton::clicked, this, &StudyWindow::save_chart);
     connect(progress_timer_, &QTimer::timeout, this, &StudyWindow::show_progress);
+    connect(redraw_timer_, &QTimer::timeout, this, &StudyWindow::redraw);
     connect(measure_, &QComboBox::currentIndexChanged, this,
             [this](int i) { chart_->set_measure(kStudyMeasures[i]); });
 }
@@ -484,6 +488,8 @@ void StudyWindow::show_study(const StudySpec& spec, std::vector<StudyCell> cells
     chart_->set_cells(cells_);
     table_model_->set_study(spec_);
     table_model_->set_cells(cells_);
+    table_->resizeColumnsToContents();
+    columns_fitted_ = !cells_.empty();
 }
 
 void StudyWindow::start_study() {
@@ -507,23 +513,34 @@ void StudyWindow::stop_study() {
     stop_->setEnabled(false);  // until the workers have ended
 }
 
-void StudyWindow::cell_done(const StudyCell& cell) {
-    cells_.push_back(cell);
-    chart_->set_cells(cells_);
-    table_model_->add(cell);
-    show_progress();
+// Cells may finish by the thousand in a second: they go into the table as they come, but the
+// chart and the progress are drawn again at most every kRedrawMs.
+void StudyWindow::cells_done(const std::vector<StudyCell>& cells) {
+    cells_.insert(cells_.end(), cells.begin(), cells.end());
+    table_model_->add(cells);
+    if (!redraw_timer_->isActive()) redraw_timer_->start();
 }
 
-// The cells come again, in (point, code) order: the order the files are written in.
-void StudyWindow::finished(std::vector<StudyCell> cells, bool stopped) {
-    cells_ = std::move(cells);
-    stopped_ = stopped;
+void StudyWindow::redraw() {
     chart_->set_cells(cells_);
-    if (static_cast<std::size_t>(table_model_->rowCount()) != cells_.size())
-        table_model_->set_cells(cells_);
+    show_progress();
+    if (!columns_fitted_ && !cells_.empty()) {
+        table_->resizeColumnsToContents();
+        columns_fitted_ = true;
+    }
+}
+
+// The cells are put in (point, code) order, as run_study returns them and the files are written.
+void StudyWindow::finished(bool stopped) {
+    std::stable_sort(cells_.begin(), cells_.end(), [](const StudyCell& a, const StudyCell& b) {
+        return std::pair(a.point, a.code) < std::pair(b.point, b.code);
+    });
+    stopped_ = stopped;
+    redraw_timer_->stop();
     progress_timer_->stop();
     lock(false);
-    show_progress();
+    redraw();
+    table_->resizeColumnsToContents();
 }
 
 void StudyWindow::show_progress() {

@@ -75,8 +75,9 @@ class StudyWindow : public QWidget {
     std::optional<std::vector<StudyCode>> read_codes();
     void refuse(const QString& text);
     void show_study(const StudySpec& spec, std::vector<StudyCell> cells);
-    void cell_done(const StudyCell& cell);
-    void finished(std::vector<StudyCell> cells, bool stopped);
+    void cells_done(const std::vector<StudyCell>& cells);
+    void redraw();
+    void finished(bool stopped);
     void show_progress();
     void lock(bool running);
     bool write_file(const QString& path, const QByteArray& bytes, const QString& caption);
@@ -106,6 +107,8 @@ class StudyWindow : public QWidget {
     QPushButton *start_, *stop_, *open_, *save_, *save_chart_;
     QProgressBar* progress_;
     QTimer* progress_timer_;
+    QTimer* redraw_timer_;
+    bool columns_fitted_ = false;  // to the first cells of a study
     QComboBox* measure_;
     StudyChart* chart_;
     StudyTable* table_model_;
