@@ -34,7 +34,7 @@ class StudyRunner : public QObject {
     // Stops a study under way and waits for its workers; nothing is reported after.
     ~StudyRunner() override;
 
-    // Starts `spec` on `threads` workers; nothing while a study runs.
+    // Starts the study on `threads` workers; nothing while one runs.
     void start(const StudySpec& spec, int threads);
     // Asks the workers to stop: the cells under way end early, and `finished` follows.
     void stop() { stop_ = true; }
