@@ -315,7 +315,10 @@ void StudyChart::redraw() {
         y_hi = hi;
     }
 
-    const bool log_x = spec_.log && spec_.from > 0;
+    // A start too small for a double (the values are drawn as doubles) has no place on a
+    // logarithmic axis either.
+    const bool log_x =
+        spec_.log && static_cast<double>(spec_.from) >= std::numeric_limits<double>::min();
     double x_lo = 0, x_hi = 1;
     if (!spec_.codes.empty()) {
         x_lo = static_cast<double>(spec_.from);
