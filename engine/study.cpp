@@ -41,6 +41,14 @@ Count wrong_words(const matrc& pairs) {
     return wrong;
 }
 
+// from * (to / from)^t; in logarithms where to / from overflows (a from below the normal range
+// against a to near 1), so that every point lies between the two ends.
+Extended geometric(Extended from, Extended to, Extended t) {
+    const Extended ratio = to / from;
+    if (std::isfinite(ratio) || t == 0) return from * std::pow(ratio, t);
+    return std::exp2(std::log2(from) + (std::log2(to) - std::log2(from)) * t);
+}
+
 }  // namespace
 
 const char* varied_name(Varied v) {
@@ -68,8 +76,8 @@ std::vector<Extended> point_values(const StudySpec& spec) {
     const int last = spec.points - 1;
     for (int k = 0; k <= last; ++k) {
         const Extended t = last == 0 ? 0 : static_cast<Extended>(k) / last;
-        Extended v = spec.log ? spec.from * std::pow(spec.to / spec.from, t)
-                              : spec.from + (spec.to - spec.from) * t;
+        Extended v =
+            spec.log ? geometric(spec.from, spec.to, t) : spec.from + (spec.to - spec.from) * t;
         if (k == last && last > 0) v = spec.to;
         // The value a cell runs with is the one its text reads back as.
         values[static_cast<std::size_t>(k)] = *parse_number(value_text(v), '.');

@@ -197,11 +197,15 @@ void check(const std::vector<std::string>& options, bool threads_given, std::uin
     StudySpec spec = parsed.options->spec;
     const std::vector<int> points = shard_points(spec);
     const std::vector<Extended> values = point_values(spec);
+    // Relative to the value on a logarithmic spacing (its values may be tiny), to the range on
+    // an even one.
+    const Extended tolerance_scale =
+        spec.log ? 0 : 1e-15L * std::fmax(std::fabs(spec.from), std::fabs(spec.to));
     for (int k = 0; k < spec.points; ++k) {
         const Extended expected = spacing(spec, k);
         const Extended got = values[static_cast<std::size_t>(k)];
-        FUZZ_CHECK(std::isfinite(got) && std::fabs(got - expected) <= 1e-12L * std::fabs(expected) +
-                                                                        1e-18L,
+        const Extended tolerance = spec.log ? 1e-12L * std::fabs(expected) : tolerance_scale;
+        FUZZ_CHECK(std::isfinite(got) && std::fabs(got - expected) <= tolerance,
                    what + ": point " + std::to_string(k) + " at " + format_round_trip(got) +
                        ", not " + format_round_trip(expected));
     }

@@ -1,12 +1,15 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <fstream>
+#include <limits>
 #include <map>
 #include <nlohmann/json.hpp>
 #include <sstream>
 
 #include "app/sim/sim_command.h"
+#include "engine/study.h"
 
 namespace tavolin::sim {
 namespace {
@@ -200,6 +203,48 @@ TEST(Sweep, ABitTimeOfZeroLeavesTheRatesEmpty) {
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_NE(r.out.find(",,,"), std::string::npos) << r.out;  // two rates, neither written
 }
+
+struct SpacingCase {
+    const char* name;
+    Extended from, to;
+    int points;
+    bool log;
+};
+
+class PointSpacing : public testing::TestWithParam<SpacingCase> {};
+
+// Evenly, or evenly in the logarithm from end to end, whatever the ends: the logarithms are
+// finite even where --to / --from is not.
+TEST_P(PointSpacing, RunsFromEndToEndEvenlyOrGeometrically) {
+    const SpacingCase& c = GetParam();
+    StudySpec spec;
+    spec.from = c.from;
+    spec.to = c.to;
+    spec.points = c.points;
+    spec.log = c.log;
+    const std::vector<Extended> values = point_values(spec);
+    ASSERT_EQ(values.size(), static_cast<std::size_t>(c.points));
+    EXPECT_EQ(values.front(), c.from);
+    EXPECT_EQ(values.back(), c.to);
+    for (int k = 0; k < c.points; ++k) {
+        const Extended t = static_cast<Extended>(k) / (c.points - 1);
+        const Extended expected =
+            c.log ? std::exp(std::log(c.from) + (std::log(c.to) - std::log(c.from)) * t)
+                  : c.from + (c.to - c.from) * t;
+        EXPECT_NEAR(static_cast<double>(values[k] / expected), 1.0, 1e-12)
+            << "point " << k << ": " << value_text(values[k]) << " for " << value_text(expected);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Ends, PointSpacing,
+    testing::Values(SpacingCase{"even", 0.1L, 0.2L, 3, false},
+                    SpacingCase{"log_decades", 0.001L, 0.1L, 3, true},
+                    // Below the normal range, --to / --from overflows the 80-bit range.
+                    SpacingCase{"log_from_a_denormal", 1e-4940L, 0.5L, 3, true},
+                    SpacingCase{"log_from_the_smallest",
+                                std::numeric_limits<Extended>::denorm_min(), 1.0L, 5, true}),
+    [](const testing::TestParamInfo<SpacingCase>& i) { return std::string(i.param.name); });
 
 struct Refused {
     const char* name;
