@@ -1,5 +1,6 @@
 #include "bench_support.h"
 #include "codes/code.h"
+#include "codes/received_table.h"
 
 namespace tavolin::bench {
 namespace {
@@ -30,6 +31,23 @@ BENCHMARK(BM_EncodeDecode)
     ->Args({kHamming, 0})
     ->Args({kContinuous, 0})
     ->Args({kNoCoding, 0});
+
+// Building the table of every received word: what a packet must outweigh before the table pays.
+void BM_ReceivedTable(benchmark::State& state) {
+    SimState st = started(static_cast<Byte>(state.range(0)));
+    if (state.range(1) != 0) st.Polinom_default = static_cast<Word>(state.range(1));
+    if (st.coding_type == kContinuous) st.L_default = 4;
+    const auto code = make_code(st);
+    for (auto _ : state) benchmark::DoNotOptimize(ReceivedTable(*code));
+    per_item(state, "entry", static_cast<double>(1u << code->n0()));
+}
+BENCHMARK(BM_ReceivedTable)
+    ->ArgNames({"type", "poly"})
+    ->Args({kCyclic, 0b1101})
+    ->Args({kCyclic, 0b1000001010011})
+    ->Args({kHamming, 0})
+    ->Args({kContinuous, 0})
+    ->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace tavolin::bench

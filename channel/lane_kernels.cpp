@@ -28,6 +28,24 @@ NoiseRows noise_rows(const DrawTable (&rows)[2]) {
     return n;
 }
 
+bool inversion_only(const NoiseRows& r) {
+    return r.row0[1] == 0xFFFFFFFF && r.row1[1] == 0xFFFFFFFF;
+}
+
+BlockJumps block_jumps(Byte n0, int words) {
+    BlockJumps J{};
+    // Draw k of the block (from 1) is bit n0 - (k - (w n0)) of word w; walk the block once.
+    Cardinal a = 1, c = 0;
+    for (int w = 0; w < words; ++w)
+        for (int j = n0 - 1; j >= 0; --j) {
+            a *= kLcgMultiplier;
+            c = c * kLcgMultiplier + kLcgIncrement;
+            J.a[j][w] = a;
+            J.c[j][w] = c;
+        }
+    return J;
+}
+
 bool symbols_fit(const DrawTable& table) {
     return table.monotone() && table.size() > 0;
 }

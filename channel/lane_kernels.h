@@ -5,6 +5,8 @@
 // zero or above; the callers keep every other row on the scalar walk.
 #pragma once
 
+#include <algorithm>
+
 #include "core/random.h"
 #include "core/types.h"
 
@@ -19,6 +21,20 @@ struct NoiseRows {
 
 bool noise_fits(const DrawTable (&rows)[2]);
 NoiseRows noise_rows(const DrawTable (&rows)[2]);
+// Whether no draw can pass a row's second threshold: no bit is erased, and only the first
+// threshold decides.
+bool inversion_only(const NoiseRows& r);
+
+// The jumps of a block of words sent one after another, n0 bits each, top bit first: bit j of
+// word w is drawn a[j][w] * s + c[j][w] from the block's start state s, so one vector of draws
+// serves one bit position of every word. The state after the block's first k words is
+// a[0][k - 1] * s + c[0][k - 1].
+struct BlockJumps {
+    static constexpr int kWords = 16;
+    alignas(64) Cardinal a[16][kWords];
+    alignas(64) Cardinal c[16][kWords];
+};
+BlockJumps block_jumps(Byte n0, int words);
 
 // The thresholds of an alphabet: `below` of them every draw passes (a running total below zero
 // at the start), then `count` that some draw passes. The symbol drawn is the number passed, at
@@ -40,6 +56,19 @@ void noise_avx512(const NoiseRows& r, Byte n0, const vectenc& inp, vectenc& outp
 void draw_sse2(const SymbolThresholds& t, vectb& inp_s, vectc& counts, Integer& seed);
 void draw_avx2(const SymbolThresholds& t, vectb& inp_s, vectc& counts, Integer& seed);
 void draw_avx512(const SymbolThresholds& t, vectb& inp_s, vectc& counts, Integer& seed);
+
+// Adds to `counts` the symbols of `draws` draws, of which passes[j] passed threshold j: the
+// thresholds rise, so a draw past m of them passed exactly the first m and is symbol below + m,
+// at most `last`. The kernels count passes per threshold in their lanes instead of symbols.
+inline void count_symbols(const SymbolThresholds& t, const Count* passes, Count draws,
+                          vectc& counts) {
+    Count reached = draws;  // draws past the thresholds before m
+    for (int m = 0; m <= t.count; ++m) {
+        const Count further = m < t.count ? passes[m] : 0;
+        counts[static_cast<std::size_t>(std::min(t.below + m, int{t.last}))] += reached - further;
+        reached = further;
+    }
+}
 
 // The draws of a block of symbols that does not fill the lanes, one at a time.
 inline void draw_rest(const SymbolThresholds& t, Byte* out, std::size_t n, vectc& counts,

@@ -2,6 +2,9 @@
 // it. Unsigned comparisons are made signed by flipping the top bit of both sides.
 #include <immintrin.h>
 
+#include <algorithm>
+#include <cstring>
+
 #include "channel/lane_kernels.h"
 
 #pragma GCC push_options
@@ -21,62 +24,49 @@ __m256i load(const Cardinal* p) {
     return _mm256_load_si256(reinterpret_cast<const __m256i*>(p));
 }
 
-unsigned lane_bits(__m256i m) {
-    return static_cast<unsigned>(_mm256_movemask_ps(_mm256_castsi256_ps(m)));
-}
-
-struct NoiseSetup {
-    __m256i row0[3], row1[3];              // thresholds, top bit flipped
-    __m256i jump_a[2], jump_c[2], bit[2];  // per group of eight bit positions
-};
-
-NoiseSetup noise_setup(const NoiseRows& r, Byte n0) {
-    NoiseSetup L{};
-    for (std::size_t i = 0; i < 3; ++i) {
-        L.row0[i] = splat(r.row0[i] ^ kSign);
-        L.row1[i] = splat(r.row1[i] ^ kSign);
+// Eight words a block, word w in lane w: the draws of one bit position of all eight are one
+// vector. A short last block is loaded and stored under a lane mask. Without erasures only the
+// first threshold is compared.
+template <bool Erasures>
+void noise_blocks(const NoiseRows& r, Byte n0, const vectenc& inp, vectenc& outp, Integer& seed) {
+    constexpr std::size_t kWidth = 8;
+    const BlockJumps J = block_jumps(n0, static_cast<int>(kWidth));
+    __m256i row0[3], row1[3];
+    for (std::size_t t = 0; t < 3; ++t) {
+        row0[t] = splat(r.row0[t] ^ kSign);
+        row1[t] = splat(r.row1[t] ^ kSign);
     }
-    // Lane j of group g is bit position 8g + j, sent as draw n0 - 1 - (8g + j) of the word.
-    for (int g = 0; g < 2; ++g) {
-        alignas(32) Cardinal a[8], c[8], m[8];
-        for (int j = 0; j < 8; ++j) {
-            const int pos = 8 * g + j, draw = n0 - 1 - pos;
-            a[j] = pos < n0 ? kJumps.a[draw + 1] : 0;
-            c[j] = pos < n0 ? kJumps.c[draw + 1] : 0;
-            m[j] = pos < n0 ? 1u << pos : 0;
-        }
-        L.jump_a[g] = load(a);
-        L.jump_c[g] = load(c);
-        L.bit[g] = load(m);
-    }
-    return L;
-}
-
-template <int Groups>
-void noise_groups(const NoiseSetup& L, Byte n0, const vectenc& inp, vectenc& outp, Integer& seed) {
-    const __m256i sign = splat(kSign);
-    const unsigned word_mask = (1u << n0) - 1;
-    const Cardinal word_a = kJumps.a[n0], word_c = kJumps.c[n0];
+    const __m256i sign = splat(kSign), low = splat(0xFFFF);
+    const __m256i lane = _mm256_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7);
     auto state = static_cast<Cardinal>(seed);
-    for (std::size_t i = 0; i < inp.size(); ++i) {
+    for (std::size_t i = 0; i < inp.size(); i += kWidth) {
+        const std::size_t words = std::min(kWidth, inp.size() - i);
+        const __m256i in_block = _mm256_cmpgt_epi32(splat(static_cast<Cardinal>(words)), lane);
+        const auto* in = reinterpret_cast<const int*>(inp.data() + i);
+        const __m256i sent = _mm256_and_si256(_mm256_maskload_epi32(in, in_block), low);
         const __m256i s = splat(state);
-        const __m256i sent = splat(inp[i].inv);
-        unsigned inv = 0, stir = 0;
-        for (int g = 0; g < Groups; ++g) {
+        __m256i inv = _mm256_setzero_si256(), stir = _mm256_setzero_si256();
+        for (int j = 0; j < n0; ++j) {
             const __m256i k = _mm256_xor_si256(
-                _mm256_add_epi32(_mm256_mullo_epi32(L.jump_a[g], s), L.jump_c[g]), sign);
-            const __m256i one = _mm256_cmpeq_epi32(_mm256_and_si256(sent, L.bit[g]), L.bit[g]);
-            const __m256i past0 =
-                _mm256_cmpgt_epi32(k, _mm256_blendv_epi8(L.row0[0], L.row1[0], one));
-            const __m256i past1 =
-                _mm256_cmpgt_epi32(k, _mm256_blendv_epi8(L.row0[1], L.row1[1], one));
-            const __m256i past2 =
-                _mm256_cmpgt_epi32(k, _mm256_blendv_epi8(L.row0[2], L.row1[2], one));
-            inv |= lane_bits(_mm256_xor_si256(past0, past1)) << (8 * g);
-            stir |= lane_bits(_mm256_xor_si256(past1, past2)) << (8 * g);
+                _mm256_add_epi32(_mm256_mullo_epi32(load(J.a[j]), s), load(J.c[j])), sign);
+            const __m256i bit = splat(1u << j);
+            const __m256i one = _mm256_cmpeq_epi32(_mm256_and_si256(sent, bit), bit);
+            const __m256i past0 = _mm256_cmpgt_epi32(k, _mm256_blendv_epi8(row0[0], row1[0], one));
+            if constexpr (Erasures) {
+                // Output 1: past threshold 0 but not 1; output 2: past 1 but not 2.
+                const __m256i past1 =
+                    _mm256_cmpgt_epi32(k, _mm256_blendv_epi8(row0[1], row1[1], one));
+                const __m256i past2 =
+                    _mm256_cmpgt_epi32(k, _mm256_blendv_epi8(row0[2], row1[2], one));
+                inv = _mm256_or_si256(inv, _mm256_and_si256(_mm256_xor_si256(past0, past1), bit));
+                stir = _mm256_or_si256(stir, _mm256_and_si256(_mm256_xor_si256(past1, past2), bit));
+            } else {
+                inv = _mm256_or_si256(inv, _mm256_and_si256(past0, bit));
+            }
         }
-        outp[i] = {static_cast<Word>(inv & word_mask), static_cast<Word>(stir & word_mask)};
-        state = word_a * state + word_c;
+        _mm256_maskstore_epi32(reinterpret_cast<int*>(outp.data() + i), in_block,
+                               _mm256_or_si256(inv, _mm256_slli_epi32(stir, 16)));
+        state = J.a[0][words - 1] * state + J.c[0][words - 1];
     }
     seed = static_cast<Integer>(state);
 }
@@ -84,11 +74,10 @@ void noise_groups(const NoiseSetup& L, Byte n0, const vectenc& inp, vectenc& out
 }  // namespace
 
 void noise_avx2(const NoiseRows& r, Byte n0, const vectenc& inp, vectenc& outp, Integer& seed) {
-    const NoiseSetup L = noise_setup(r, n0);
-    if (n0 <= 8)
-        noise_groups<1>(L, n0, inp, outp, seed);
+    if (inversion_only(r))
+        noise_blocks<false>(r, n0, inp, outp, seed);
     else
-        noise_groups<2>(L, n0, inp, outp, seed);
+        noise_blocks<true>(r, n0, inp, outp, seed);
 }
 
 void draw_avx2(const SymbolThresholds& t, vectb& inp_s, vectc& counts, Integer& seed) {
@@ -101,24 +90,38 @@ void draw_avx2(const SymbolThresholds& t, vectb& inp_s, vectc& counts, Integer& 
     const __m256i A = load(a), C = load(c), sign = splat(kSign), last = splat(t.last);
     __m256i thresholds[DrawTable::kMax];
     for (int j = 0; j < t.count; ++j) thresholds[j] = splat(t.t[j] ^ kSign);
+    __m256i passes[DrawTable::kMax];
+    for (int j = 0; j < t.count; ++j) passes[j] = _mm256_setzero_si256();
     auto state = static_cast<Cardinal>(seed);
     const std::size_t blocks = inp_s.size() / kWidth;
     for (std::size_t b = 0; b < blocks; ++b) {
         const __m256i k =
             _mm256_xor_si256(_mm256_add_epi32(_mm256_mullo_epi32(A, splat(state)), C), sign);
         __m256i passed = splat(static_cast<Cardinal>(t.below));
-        for (int j = 0; j < t.count; ++j)
-            passed = _mm256_sub_epi32(passed, _mm256_cmpgt_epi32(k, thresholds[j]));
-        passed = _mm256_min_epu32(passed, last);
-        alignas(32) Cardinal s[kWidth];
-        _mm256_store_si256(reinterpret_cast<__m256i*>(s), passed);
-        Byte* out = inp_s.data() + b * kWidth;
-        for (std::size_t j = 0; j < kWidth; ++j) {
-            out[j] = static_cast<Byte>(s[j]);
-            ++counts[s[j]];
+        for (int j = 0; j < t.count; ++j) {
+            const __m256i past = _mm256_cmpgt_epi32(k, thresholds[j]);
+            passed = _mm256_sub_epi32(passed, past);
+            passes[j] = _mm256_sub_epi32(passes[j], past);
         }
+        passed = _mm256_min_epu32(passed, last);
+        // The low byte of each lane, in lane order, to the message.
+        const __m256i bytes = _mm256_shuffle_epi8(
+            passed, _mm256_setr_epi8(0, 4, 8, 12, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, 0,
+                                     4, 8, 12, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1));
+        const auto low = static_cast<std::uint32_t>(_mm256_extract_epi32(bytes, 0));
+        const auto high = static_cast<std::uint32_t>(_mm256_extract_epi32(bytes, 4));
+        const std::uint64_t eight = low | (std::uint64_t{high} << 32);
+        std::memcpy(inp_s.data() + b * kWidth, &eight, sizeof eight);
         state = kJumps.a[kWidth] * state + kJumps.c[kWidth];
     }
+    Count passes_of[DrawTable::kMax];
+    for (int j = 0; j < t.count; ++j) {
+        alignas(32) Cardinal lanes[kWidth];
+        _mm256_store_si256(reinterpret_cast<__m256i*>(lanes), passes[j]);
+        passes_of[j] = 0;
+        for (Cardinal v : lanes) passes_of[j] += v;
+    }
+    count_symbols(t, passes_of, blocks * kWidth, counts);
     seed = static_cast<Integer>(state);
     draw_rest(t, inp_s.data() + blocks * kWidth, inp_s.size() - blocks * kWidth, counts, seed);
 }

@@ -31,20 +31,22 @@ void noise_general(const DrawTable (&rows)[2], Byte n0, const vectenc& inp, vect
 
 }  // namespace
 
-void noise(SimState& st, const vectenc& inp, vectenc& outp, const matr& v_is) {
+bool noise(SimState& st, const vectenc& inp, vectenc& outp, const matr& v_is) {
     assert(outp.size() >= inp.size() && v_is.size() == 2 && st.n0 >= 1 && st.n0 <= 16);
     const DrawTable rows[2] = {DrawTable(v_is[0]), DrawTable(v_is[1])};
     Integer seed = st.seed2;
-    const Lanes path = lanes::noise_fits(rows) ? active_lanes() : Lanes::scalar;
+    const bool fits = lanes::noise_fits(rows);
+    const lanes::NoiseRows lane_rows = fits ? lanes::noise_rows(rows) : lanes::NoiseRows{};
+    const Lanes path = fits ? active_lanes() : Lanes::scalar;
     switch (path) {
         case Lanes::avx512:
-            lanes::noise_avx512(lanes::noise_rows(rows), st.n0, inp, outp, seed);
+            lanes::noise_avx512(lane_rows, st.n0, inp, outp, seed);
             break;
         case Lanes::avx2:
-            lanes::noise_avx2(lanes::noise_rows(rows), st.n0, inp, outp, seed);
+            lanes::noise_avx2(lane_rows, st.n0, inp, outp, seed);
             break;
         case Lanes::sse2:
-            lanes::noise_sse2(lanes::noise_rows(rows), st.n0, inp, outp, seed);
+            lanes::noise_sse2(lane_rows, st.n0, inp, outp, seed);
             break;
         case Lanes::scalar:
             noise_general(rows, st.n0, inp, outp, seed);
@@ -52,6 +54,11 @@ void noise(SimState& st, const vectenc& inp, vectenc& outp, const matr& v_is) {
     }
     if (!inp.empty()) st.RandSeed = seed;
     st.seed2 = seed;
+    // Rows with no erased column, or whose erasure threshold no draw passes, erase nothing.
+    if (fits && lanes::inversion_only(lane_rows)) return false;
+    Word marks = 0;
+    for (std::size_t i = 0; i < inp.size(); ++i) marks |= outp[i].stir;
+    return marks != 0;
 }
 
 Extended veroyatn(Word a, Word b, Byte sz, const matr& v_isk) {

@@ -10,8 +10,9 @@ namespace tavolin {
 // Passes every word of `inp` through the channel `v_is` (2 rows: sent bit; columns received 0,
 // received 1 and, for the erasure channel, erased), bits `n0`-1 down to 0, one draw of the noise
 // stream `seed2` per bit. Overwrites outp[0 .. inp.size()-1]; `outp` must be at least as long.
-// Leaves `RandSeed` where the last draw left it, as `gen` would.
-void noise(SimState& st, const vectenc& inp, vectenc& outp, const matr& v_is);
+// Leaves `RandSeed` where the last draw left it, as `gen` would. Returns whether any bit was
+// erased.
+bool noise(SimState& st, const vectenc& inp, vectenc& outp, const matr& v_is);
 
 // Probability that word `a`, sent, arrives as word `b` over its `sz` low bits, no bit erased.
 Extended veroyatn(Word a, Word b, Byte sz, const matr& v_isk);

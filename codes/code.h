@@ -5,12 +5,18 @@
 
 #include <array>
 #include <memory>
+#include <vector>
 
 #include "core/random.h"
 #include "core/sim_state.h"
 #include "core/types.h"
 
 namespace tavolin {
+
+// An entry of a code's table of received words (`tabulate`): the decoded symbol in the low four
+// bits, and kFoundError when the check finds an error in the word.
+inline constexpr Byte kDecodedSymbol = 0x0F;
+inline constexpr Byte kFoundError = 0x10;
 
 class Code {
   public:
@@ -29,6 +35,11 @@ class Code {
     // marks aside), those the check detects, and those of them decoded back to the symbol sent.
     virtual ErrorCounters count_errors(const vectb& inp_s, const vectenc& s2_coded,
                                        const vectenc& s3_noise, const vectenc& s4) const = 0;
+    // Fills entries[u] for every word u of n0 bits received without erasure marks.
+    virtual void tabulate(Byte* entries) const = 0;
+    // What the code is made of: its type, word length, code words and decoding parameters. Two
+    // codes of equal identity encode, decode and check every word alike.
+    const vectw& identity() const { return identity_; }
 
   protected:
     // The message decoder of the codes that resolve one erasure: a word with one erased bit is
@@ -56,12 +67,14 @@ class Code {
         }
     }
 
-    // Fills the code word table from the per-symbol coder under the state's parameters.
-    Code(const SimState& st, fcode coder, Byte n0);
+    // Fills the code word table from the per-symbol coder under the state's parameters;
+    // `decoding` holds whatever else the decoder is built from.
+    Code(const SimState& st, CodingType type, fcode coder, Byte n0, const vectw& decoding = {});
 
   private:
     std::array<Word, 16> words_{};
     Byte n0_;
+    vectw identity_;
 };
 
 // The shared count of a code, with the derived code's check called directly (no virtual call
@@ -82,6 +95,15 @@ class CountingCode : public Code {
             c.ispr += detected & (inp_s[i] == s4[i].inv);
         }
         return c;
+    }
+
+    void tabulate(Byte* entries) const final {
+        const auto& code = static_cast<const Derived&>(*this);
+        for (Cardinal u = 0; u < (Cardinal{1} << n0()); ++u) {
+            const auto w = static_cast<Word>(u);
+            entries[u] = static_cast<Byte>((code.decode_word(w) & kDecodedSymbol) |
+                                           (code.found_error(w) ? kFoundError : 0));
+        }
     }
 
   protected:

@@ -100,7 +100,8 @@ Byte polinom(Byte kr, Byte nes) {
 }
 
 CyclicCode::CyclicCode(const SimState& st)
-    : CountingCode(st, encode_cycle_one, static_cast<Byte>(degree(st.Polinom_default) + 4)),
+    : CountingCode(st, kCyclic, encode_cycle_one, static_cast<Byte>(degree(st.Polinom_default) + 4),
+                   {st.Polinom_default}),
       r_(degree(st.Polinom_default)),
       low_mask_(static_cast<Word>((1u << r_) - 1)),
       pattern_(std::size_t{1} << r_, 0) {

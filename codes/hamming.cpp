@@ -63,7 +63,8 @@ Byte Get_Sindr(Word u, const vectw& h, Byte n0) {
     return static_cast<Byte>(q >> 1);
 }
 
-HammingCode::HammingCode(const SimState& st) : CountingCode(st, encode_matr_one, 7) {
+HammingCode::HammingCode(const SimState& st)
+    : CountingCode(st, kHamming, encode_matr_one, 7, st.pr_m_x) {
     for (Word c = 0; c < 128; ++c) {
         const Byte s = Get_Sindr(c, st.pr_m_x, 7);
         const Word corrected = s == 0 ? c : static_cast<Word>(c ^ (1u << (7 - s)));

@@ -11,6 +11,7 @@ Word encode_apriory_one(const SimState& st, Word inp);
 class NoCode final : public CountingCode<NoCode> {
   public:
     explicit NoCode(const SimState& st);
+    Word decode_word(Word w) const { return w; }
     void decode(const vectenc& inp, vectenc& outp, Integer& RandSeed) const override;
     bool found_error(Word) const override { return true; }
 };

@@ -1,8 +1,8 @@
 #include "engine/continuous_run.h"
 
+#include "core/sums.h"
 #include "engine/run_inputs.h"
 #include "engine/statistics.h"
-#include "core/sums.h"
 #include "engine/transmission.h"
 
 namespace tavolin {
@@ -31,17 +31,18 @@ void step_nepr(SimState& st, const RunInputs& in, RunOutputs& out) {
     const std::unique_ptr<Code> code = make_code(st);
 
     Packet p(t.pocket_size);
-    transmit(st, *code, t.alph_ver_main, t.isk_main, p, t.sym_povt);
+    vectc sent(t.sym_povt.size(), 0);
+    transmit(st, *code, t.alph_ver_main, t.isk_main, p, sent);
+    decode_and_count(st, *code, p, sent, st.errors, &t.k_m_k_s);
+    for (std::size_t s = 0; s < sent.size(); ++s) t.sym_povt[s] += sent[s];
     const Extended total = Summa(t.sym_povt);
     out.show_symbols_sent(static_cast<std::int64_t>(total));
     const vect alph_ver = frequencies(t.sym_povt, total);
     const Measures apr = apriori(t.k_m_main, alph_ver);
 
-    count_pairs(p, t.k_m_k_s);
     const matr k_m = posterior_matrix(t.k_m_k_s);
     const Measures apost = apriori(k_m, alph_ver);
 
-    count_errors(st, p, *code, false);
     show_shares(st.errors, out);
     show_results(st.n0, in, out, apr, apost, k_m, &t.k_m_main);
 }

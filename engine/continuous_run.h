@@ -1,8 +1,8 @@
 // The accumulating continuous run: its start, one step per timer tick, and its stop.
 #pragma once
 
-#include "engine/run_io.h"
 #include "core/sim_state.h"
+#include "engine/run_io.h"
 
 namespace tavolin {
 

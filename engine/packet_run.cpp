@@ -2,9 +2,9 @@
 //   read the inputs (size, alphabet, exact sum, channel), refusing what cannot run;
 //   draw sz symbols from the source stream and replace the probabilities by their frequencies;
 //   encode under the code chosen for the run, which fixes n0;
-//   send every word bit by bit through the channel on the noise stream, then decode;
+//   send every word bit by bit through the channel on the noise stream;
 //   a priori side: the channel matrix from the bit matrix, and its measures;
-//   count distorted, detected and corrected words and show the shares;
+//   decode; count distorted, detected and corrected words and show the shares;
 //   a posteriori side: count (sent, received) pairs into a matrix, normalise its rows, measures;
 //   publish labels, matrices and charts.
 #include "engine/packet_run.h"
@@ -32,10 +32,11 @@ void doPocket(SimState& st, const RunInputs& in, RunOutputs& out) {
     if (out.wants_matrices()) out.set_mat1(k_m_apriori);
     const Measures apr = apriori(k_m_apriori, alph_ver);
 
-    count_errors(st, p, *code, true);
+    matrc pairs(n, vectc(n + 1u, 0));
+    st.errors.reset();
+    decode_and_count(st, *code, p, counts, st.errors, in.counting_switch() ? nullptr : &pairs);
     show_shares(st.errors, out);
 
-    matrc pairs(n, vectc(n + 1u, 0));
     if (in.counting_switch()) {
         // The channel measured on the code words themselves, before decoding.
         vectw tmp(n);
@@ -45,8 +46,6 @@ void doPocket(SimState& st, const RunInputs& in, RunOutputs& out) {
             const Byte q = posit(tmp, p.s3_noise[i].inv);
             if (r < n) ++pairs[r][q <= n - 1 && p.s3_noise[i].stir == 0 ? q : n];
         }
-    } else {
-        count_pairs(p, pairs);
     }
     const matr k_m = posterior_matrix(pairs);
     show_results(st.n0, in, out, apr, apriori(k_m, alph_ver), k_m, nullptr);

@@ -1,8 +1,8 @@
 // The packet run: one packet end to end, with the inputs read afresh.
 #pragma once
 
-#include "engine/run_io.h"
 #include "core/sim_state.h"
+#include "engine/run_io.h"
 
 namespace tavolin {
 

@@ -2,8 +2,8 @@
 // command alike.
 #pragma once
 
-#include "engine/run_io.h"
 #include "core/sim_state.h"
+#include "engine/run_io.h"
 
 namespace tavolin {
 

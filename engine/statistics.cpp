@@ -16,11 +16,6 @@ Extended ratio(Count num, Count den) {
 
 }  // namespace
 
-void count_errors(SimState& st, const Packet& p, const Code& code, bool reset) {
-    if (reset) st.errors.reset();
-    st.errors += code.count_errors(p.inp_s, p.s2_coded, p.s3_noise, p.s4);
-}
-
 void show_shares(const ErrorCounters& errors, RunOutputs& out) {
     out.show_value(ValueLabel::Label14, ratio(errors.oshib, errors.iskaj));
     out.show_value(ValueLabel::Label12, ratio(errors.ispr, errors.oshib));

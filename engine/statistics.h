@@ -1,17 +1,12 @@
-// What every run does at its end: count distorted, detected and corrected words, and publish the
-// labels, the charts and the matrices.
+// What every run does at its end: show the shares of detected and corrected words, and publish
+// the labels, the charts and the matrices.
 #pragma once
 
 #include "channel/measures.h"
-#include "codes/code.h"
-#include "engine/run_io.h"
 #include "core/sim_state.h"
-#include "engine/transmission.h"
+#include "engine/run_io.h"
 
 namespace tavolin {
-
-// Adds (or, with reset, assigns) the packet's counts to the state's counters.
-void count_errors(SimState& st, const Packet& p, const Code& code, bool reset);
 
 // Label14 and Label12: detected / distorted and corrected / detected, 0 for an empty divisor.
 void show_shares(const ErrorCounters& errors, RunOutputs& out);

@@ -3,8 +3,11 @@
 #include "channel/matrices.h"
 #include "channel/noise.h"
 #include "channel/source.h"
+#include "codes/received_table.h"
+#include "core/lanes.h"
 #include "core/random.h"
 #include "core/sums.h"
+#include "engine/tally.h"
 
 namespace tavolin {
 
@@ -13,8 +16,36 @@ void transmit(SimState& st, const Code& code, const vect& probs, const matr& isk
     draw_message(st, probs, p.inp_s, counts);
     st.n0 = code.n0();
     code.encode(p.inp_s, p.s2_coded);
-    noise(st, p.s2_coded, p.s3_noise, isk);
-    code.decode(p.s3_noise, p.s4, st.RandSeed);
+    p.erased = noise(st, p.s2_coded, p.s3_noise, isk);
+}
+
+void decode_and_count(SimState& st, const Code& code, Packet& p, const vectc& sent,
+                      ErrorCounters& errors, matrc* pairs) {
+    // The scalar path keeps the codes' own decoders: the reference the lanes are tested against.
+    const Lanes path = active_lanes();
+    const std::shared_ptr<const ReceivedTable> table =
+        path == Lanes::scalar || p.erased ? nullptr : received_table(code, p.size());
+    if (!table) {
+        code.decode(p.s3_noise, p.s4, st.RandSeed);
+        errors += code.count_errors(p.inp_s, p.s2_coded, p.s3_noise, p.s4);
+        if (pairs) count_pairs(p, *pairs);
+        return;
+    }
+    const auto n = static_cast<Byte>(sent.size());
+    OffDiagonal off{};
+    errors += tally(
+        {*table, p.inp_s.data(), p.s2_coded.data(), p.s3_noise.data(), p.s4.data(), p.size(), n},
+        path, off);
+    if (!pairs) return;
+    for (std::size_t s = 0; s < n; ++s) {
+        Count astray = 0;
+        for (std::size_t c = 0; c <= n; ++c) {
+            if (c == s) continue;
+            (*pairs)[s][c] += off[kPairStride * s + c];
+            astray += off[kPairStride * s + c];
+        }
+        (*pairs)[s][s] += sent[s] - astray;
+    }
 }
 
 void count_pairs(const Packet& p, matrc& pairs) {

@@ -14,15 +14,22 @@ struct Packet {
     vectenc s2_coded;
     vectenc s3_noise;
     vectenc s4;
+    bool erased = false;  // some bit arrived erased
 
     explicit Packet(std::size_t sz) : inp_s(sz), s2_coded(sz), s3_noise(sz), s4(sz) {}
     std::size_t size() const { return inp_s.size(); }
 };
 
-// Draws the packet's symbols from the source stream (adding each to `counts`), encodes them,
-// sends every word through the channel `isk` on the noise stream and decodes what arrives.
+// Draws the packet's symbols from the source stream (adding each to `counts`), encodes them and
+// sends every word through the channel `isk` on the noise stream.
 void transmit(SimState& st, const Code& code, const vect& probs, const matr& isk, Packet& p,
               vectc& counts);
+
+// Decodes what arrived, tie-breaks continuing from `RandSeed`, and adds the packet's error
+// counts to `errors` and, when `pairs` is given, its (sent symbol, received class) pairs.
+// `sent` holds how often each symbol was drawn for this packet.
+void decode_and_count(SimState& st, const Code& code, Packet& p, const vectc& sent,
+                      ErrorCounters& errors, matrc* pairs);
 
 // The channel-matrix column a decoded word is counted in: its symbol when it is one of the
 // alphabet's and carries no erasure marks, else n, the other column.

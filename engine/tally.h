@@ -1,0 +1,39 @@
+// A packet without erasure marks decoded and counted through its code's received-word table, in
+// vector lanes where the processor has them: the decoded words, the error counts, and the
+// (sent symbol, received class) pairs off the diagonal. Counting only those keeps the pair count
+// free of the scalar histogram: the diagonal follows from the symbols sent.
+#pragma once
+
+#include "codes/received_table.h"
+#include "core/lanes.h"
+#include "core/sim_state.h"
+
+namespace tavolin {
+
+struct TallyInput {
+    const ReceivedTable& table;
+    const Byte* sent;         // the symbols drawn
+    const enc_sym* coded;     // their code words
+    const enc_sym* received;  // the words received, no erasure marks among them
+    enc_sym* decoded;         // written: the decoded words
+    std::size_t size;
+    Byte n;  // alphabet size; class n is any word outside the alphabet
+};
+
+// Off-diagonal pairs, row stride kPairStride: entry 17 s + c counts symbol s received as class c.
+inline constexpr std::size_t kPairStride = 17;
+using OffDiagonal = std::array<Count, 16 * kPairStride>;
+
+// Decodes every word on the lanes `path` (any but scalar), adds the pairs off the diagonal to
+// `off` and returns the error counts.
+ErrorCounters tally(const TallyInput& in, Lanes path, OffDiagonal& off);
+
+namespace lanes {
+
+// Words from `first` on, one at a time: the other kernels' last short block and the SSE2 path.
+ErrorCounters tally_words(const TallyInput& in, std::size_t first, OffDiagonal& off);
+ErrorCounters tally_avx2(const TallyInput& in, OffDiagonal& off);
+ErrorCounters tally_avx512(const TallyInput& in, OffDiagonal& off);
+
+}  // namespace lanes
+}  // namespace tavolin
