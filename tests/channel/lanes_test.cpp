@@ -129,13 +129,23 @@ struct RunResult {
     bool operator==(const RunResult&) const = default;
 };
 
-RunResult run_of(Byte coding_type, const RunTexts& texts, RunMode mode, int ticks) {
+struct RunCase {
+    const char* name;
+    Byte coding_type;
+    Word polynomial = 0;  // 0: the code's own
+    Word frame = 0;
+    RunTexts texts;
+};
+
+RunResult run_of(const RunCase& c, RunMode mode, int ticks) {
     SimState st;
     init_code_parameters(st);
-    st.coding_type = coding_type;
+    st.coding_type = c.coding_type;
+    if (c.polynomial) st.Polinom_default = c.polynomial;
+    if (c.frame) st.L_default = c.frame;
     st.seed1 = 5;
     st.seed2 = -6;
-    const TextInputs in(texts);
+    const TextInputs in(c.texts);
     RecordedOutputs out;
     RunControl control(st, in, out);
     const bool running = control.start(mode);
@@ -143,24 +153,56 @@ RunResult run_of(Byte coding_type, const RunTexts& texts, RunMode mode, int tick
     return {st.errors, out.values, out.mat1, out.mat2, st.seed1, st.seed2, st.RandSeed};
 }
 
+RunTexts texts_of(const char* size, bool erasure = false, const char* e = "0") {
+    RunTexts t;
+    t.size = size;
+    t.erasure = erasure;
+    t.e0 = t.e1 = e;
+    return t;
+}
+
+// Nine symbols: decoded words from 9 to 15 all fall in the class of other words.
+RunTexts nine_symbols(const char* size) {
+    RunTexts t = texts_of(size);
+    t.probs = std::vector<std::string>(7, "0.125");
+    t.probs.insert(t.probs.end(), {"0.0625", "0.0625"});
+    return t;
+}
+
+RunTexts counting_codewords(const char* size) {
+    RunTexts t = texts_of(size);
+    t.count_codewords = true;
+    return t;
+}
+
+// Every code on both channels; packets large enough for the received-word tables of 16-bit
+// codes and small enough to go without; an erasure channel that erases nothing; short last
+// blocks of every width.
+const RunCase kRunCases[] = {
+    {"cyclic", kCyclic, 0, 0, texts_of("777")},
+    {"hamming", kHamming, 0, 0, texts_of("777")},
+    {"continuous", kContinuous, 0, 0, texts_of("777")},
+    {"none", kNoCoding, 0, 0, texts_of("777")},
+    {"cyclic_erasures", kCyclic, 0, 0, texts_of("500", true, "0.1")},
+    {"hamming_erasures", kHamming, 0, 0, texts_of("500", true, "0.1")},
+    {"none_erasures", kNoCoding, 0, 0, texts_of("500", true, "0.1")},
+    {"hamming_erasure_channel_erasing_nothing", kHamming, 0, 0, texts_of("501", true, "0")},
+    {"cyclic_16_bits_tabled", kCyclic, 0b1000001010011, 0, texts_of("32771")},
+    {"cyclic_16_bits_untabled", kCyclic, 0b1000001010011, 0, texts_of("1000")},
+    {"continuous_16_bits_tabled", kContinuous, 0, 4, texts_of("32769")},
+    {"cyclic_nine_symbols", kCyclic, 0, 0, nine_symbols("1003")},
+    {"cyclic_counting_codewords", kCyclic, 0, 0, counting_codewords("1001")},
+};
+
 TEST(LaneRuns, PacketAndContinuousRunsAreTheSameOnEveryPath) {
-    RunTexts inversion_texts, erasure_texts;
-    inversion_texts.size = "777";
-    erasure_texts.size = "500";
-    erasure_texts.erasure = true;
-    erasure_texts.e0 = "0.1";
-    erasure_texts.e1 = "0.05";
-    for (Byte code : {kCyclic, kHamming, kContinuous, kNoCoding})
-        for (const RunTexts* texts : {&inversion_texts, &erasure_texts}) {
-            if (texts->erasure && code == kContinuous) continue;
-            for (RunMode mode : {RunMode::Packet, RunMode::Continuous}) {
-                const RunResult scalar =
-                    under(Lanes::scalar, [&] { return run_of(code, *texts, mode, 3); });
-                EXPECT_GT(scalar.errors.iskaj, 0u);
-                for (Lanes l : wide_paths())
-                    EXPECT_EQ(under(l, [&] { return run_of(code, *texts, mode, 3); }), scalar)
-                        << lanes_name(l) << " code " << int{code};
-            }
+    for (const RunCase& c : kRunCases)
+        for (RunMode mode : {RunMode::Packet, RunMode::Continuous}) {
+            const RunResult scalar = under(Lanes::scalar, [&] { return run_of(c, mode, 3); });
+            EXPECT_GT(scalar.errors.iskaj, 0u) << c.name;
+            for (Lanes l : wide_paths())
+                EXPECT_EQ(under(l, [&] { return run_of(c, mode, 3); }), scalar)
+                    << lanes_name(l) << ' ' << c.name
+                    << (mode == RunMode::Packet ? " packet" : " continuous");
         }
 }
 
