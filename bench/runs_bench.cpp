@@ -1,4 +1,7 @@
 #include "bench_support.h"
+#include "channel/noise.h"
+#include "channel/source.h"
+#include "codes/code.h"
 #include "core/random.h"
 #include "engine/packet_run.h"
 
@@ -66,7 +69,34 @@ BENCHMARK(BM_PacketRun)
     ->ArgsProduct({{kCyclic, kHamming, kNoCoding}, {1, 2}, {0, 3}})
     ->Unit(benchmark::kMicrosecond);
 
-// The draws such a run needs: one per symbol and one per bit sent.
+// The draws alone of such a run on its lanes: the message draw and the channel's bit draws of
+// the packet's code words, with nothing decoded or counted. A whole run is measured against it.
+void BM_RunDraws(benchmark::State& state) {
+    if (!use_lanes_of(state, 1)) return;
+    SimState st = started(static_cast<Byte>(state.range(0)));
+    st.L_default = 4;
+    const auto code = make_code(st);
+    st.n0 = code->n0();
+    const vect probs(16, 0.0625L);
+    const matr isk = {{0.9L, 0.1L}, {0.2L, 0.8L}};
+    vectb message(kPacket);
+    vectc counts(16, 0);
+    vectenc coded(kPacket), received(kPacket);
+    draw_message(st, probs, message, counts);
+    code->encode(message, coded);
+    for (auto _ : state) {
+        draw_message(st, probs, message, counts);
+        noise(st, coded, received, isk);
+        benchmark::DoNotOptimize(received.data());
+    }
+    per_item(state, "symbol", kPacket);
+}
+BENCHMARK(BM_RunDraws)
+    ->ArgNames({"type", "lanes"})
+    ->ArgsProduct({{kCyclic, kHamming, kContinuous, kNoCoding}, {0, 1, 2, 3}})
+    ->Unit(benchmark::kMicrosecond);
+
+// The draws such a run needs, one Random at a time: one per symbol and one per bit sent.
 void BM_BareDraws(benchmark::State& state) {
     const int draws = kPacket * (1 + word_length(static_cast<Byte>(state.range(0))));
     Integer seed = 1;

@@ -8,7 +8,7 @@
 #include "channel/lane_kernels.h"
 
 #pragma GCC push_options
-#pragma GCC target("avx2")
+#pragma GCC target("avx2,popcnt")
 
 namespace tavolin::lanes {
 

@@ -13,7 +13,7 @@
 #include "channel/lane_kernels.h"
 
 #pragma GCC push_options
-#pragma GCC target("avx512f,avx512bw,avx512vl")
+#pragma GCC target("avx512f,avx512bw,avx512vl,popcnt")
 
 namespace tavolin::lanes {
 
@@ -86,38 +86,50 @@ void noise_avx512(const NoiseRows& r, Byte n0, const vectenc& inp, vectenc& outp
         noise_blocks<true>(r, n0, inp, outp, seed);
 }
 
+// A symbol is the number of thresholds its draw passes: the thresholds rise, so that number is
+// found by a binary search over them held in one register, five steps for up to sixteen. The
+// symbols are counted afterwards, 64 bytes of the message at a time.
 void draw_avx512(const SymbolThresholds& t, vectb& inp_s, vectc& counts, Integer& seed) {
-    alignas(64) Cardinal a[kWidth], c[kWidth];
+    alignas(64) Cardinal a[kWidth], c[kWidth], sorted[kWidth];
     for (std::size_t j = 0; j < kWidth; ++j) {
         a[j] = kJumps.a[j + 1];
         c[j] = kJumps.c[j + 1];
+        sorted[j] = j < static_cast<std::size_t>(t.count) ? t.t[j] : 0xFFFFFFFF;  // never passed
     }
-    const __m512i A = load(a), C = load(c), last = splat(t.last), one = splat(1);
-    __m512i thresholds[DrawTable::kMax];
-    for (int j = 0; j < t.count; ++j) thresholds[j] = splat(t.t[j]);
-    __m512i passes[DrawTable::kMax];
-    for (int j = 0; j < t.count; ++j) passes[j] = _mm512_setzero_si512();
+    const __m512i A = load(a), C = load(c), thresholds = load(sorted);
+    const __m512i last = splat(t.last), below = splat(static_cast<Cardinal>(t.below));
     auto state = static_cast<Cardinal>(seed);
     const std::size_t blocks = inp_s.size() / kWidth;
     for (std::size_t b = 0; b < blocks; ++b) {
         const __m512i k = _mm512_add_epi32(_mm512_mullo_epi32(A, splat(state)), C);
-        __m512i passed = splat(static_cast<Cardinal>(t.below));
-        for (int j = 0; j < t.count; ++j) {
-            const __mmask16 past = _mm512_cmpgt_epu32_mask(k, thresholds[j]);
-            passed = _mm512_mask_add_epi32(passed, past, passed, one);
-            passes[j] = _mm512_mask_add_epi32(passes[j], past, passes[j], one);
+        __m512i passed = _mm512_setzero_si512();
+        for (Cardinal step : {8u, 4u, 2u, 1u}) {
+            const __m512i probe = _mm512_add_epi32(passed, splat(step - 1));
+            const __mmask16 past =
+                _mm512_cmpgt_epu32_mask(k, _mm512_permutexvar_epi32(probe, thresholds));
+            passed = _mm512_mask_add_epi32(passed, past, passed, splat(step));
         }
-        passed = _mm512_min_epu32(passed, last);
+        // Past the first fifteen, the sixteenth decides alone.
+        const __mmask16 past =
+            _mm512_cmpgt_epu32_mask(k, _mm512_permutexvar_epi32(passed, thresholds));
+        passed = _mm512_mask_add_epi32(passed, past, passed, splat(1));
+        passed = _mm512_min_epu32(_mm512_add_epi32(passed, below), last);
         _mm_storeu_si128(reinterpret_cast<__m128i*>(inp_s.data() + b * kWidth),
                          _mm512_cvtepi32_epi8(passed));
         state = kJumps.a[kWidth] * state + kJumps.c[kWidth];
     }
-    Count passes_of[DrawTable::kMax];
-    for (int j = 0; j < t.count; ++j)
-        passes_of[j] = static_cast<Cardinal>(_mm512_reduce_add_epi32(passes[j]));
-    count_symbols(t, passes_of, blocks * kWidth, counts);
     seed = static_cast<Integer>(state);
-    draw_rest(t, inp_s.data() + blocks * kWidth, inp_s.size() - blocks * kWidth, counts, seed);
+    const std::size_t drawn = blocks * kWidth;
+    for (std::size_t i = 0; i < drawn; i += 64) {
+        const auto bytes = std::min<std::size_t>(64, drawn - i);
+        const __mmask64 in_message = bytes == 64 ? ~__mmask64{0} : (__mmask64{1} << bytes) - 1;
+        const __m512i symbols = _mm512_maskz_loadu_epi8(in_message, inp_s.data() + i);
+        for (int v = 0; v <= t.last; ++v)
+            counts[static_cast<std::size_t>(v)] +=
+                static_cast<Count>(std::popcount(_mm512_mask_cmpeq_epi8_mask(
+                    in_message, symbols, _mm512_set1_epi8(static_cast<char>(v)))));
+    }
+    draw_rest(t, inp_s.data() + drawn, inp_s.size() - drawn, counts, seed);
 }
 
 }  // namespace tavolin::lanes

@@ -31,9 +31,8 @@ matr kan_matr(const matr& isk, Byte razm) {
 }
 
 matr kan_matr_big(const matr& isk, Byte razm) {
-    // Symbols travel as their own 4-bit words here, whatever code is selected.
-    vectw table(razm);
-    for (Word i = 0; i < razm; ++i) table[i] = i;
+    // Symbols travel as their own 4-bit words here, whatever code is selected: word j is
+    // symbol j when j is in the alphabet.
     matr k_m(razm, vect(razm + 1u, 0));
     for (Word i = 0; i < razm; ++i) {
         vect& row = k_m[i];
@@ -41,8 +40,8 @@ matr kan_matr_big(const matr& isk, Byte razm) {
             const Extended p = veroyatn(i, j, 4, isk);
             if (rast(i, j) == 1)
                 row[i] += p;
-            else if (const Byte s = posit(table, j); s < razm)
-                row[s] += p;
+            else if (j < razm)
+                row[j] += p;
         }
         row[razm] = std::fabs(1 - Sum(row));
         if (row[razm] < kNegligible) row[razm] = 0;

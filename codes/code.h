@@ -25,7 +25,7 @@ class Code {
     Byte n0() const { return n0_; }
     Word encode_one(Word symbol) const { return words_[symbol & 15u]; }
     void encode(const vectb& inp, vectenc& outp) const {
-        for (std::size_t i = 0; i < inp.size(); ++i) outp[i].inv = words_[inp[i] & 15u];
+        for (std::size_t i = 0; i < inp.size(); ++i) outp[i] = {words_[inp[i] & 15u], 0};
     }
     // Decodes every received word; tie-break draws continue from `RandSeed`.
     virtual void decode(const vectenc& inp, vectenc& outp, Integer& RandSeed) const = 0;

@@ -64,7 +64,7 @@ ContinuousCode::Split ContinuousCode::split(Word w) {
 
 void ContinuousCode::decode(const vectenc& inp, vectenc& outp, Integer&) const {
     // Erasure marks are not read: an erased bit is the 0 that `inv` holds for it.
-    for (std::size_t i = 0; i < inp.size(); ++i) outp[i].inv = decode_word(inp[i].inv);
+    for (std::size_t i = 0; i < inp.size(); ++i) outp[i] = {decode_word(inp[i].inv), 0};
 }
 
 }  // namespace tavolin

@@ -37,10 +37,10 @@ bool lanes_supported(Lanes lanes) {
         case Lanes::sse2:
             return true;  // every x86-64 processor has SSE2
         case Lanes::avx2:
-            return __builtin_cpu_supports("avx2");
+            return __builtin_cpu_supports("avx2") && __builtin_cpu_supports("popcnt");
         case Lanes::avx512:
             return __builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512bw") &&
-                   __builtin_cpu_supports("avx512vl");
+                   __builtin_cpu_supports("avx512vl") && __builtin_cpu_supports("popcnt");
     }
     return false;
 #else

@@ -30,7 +30,7 @@ void step_nepr(SimState& st, const RunInputs& in, RunOutputs& out) {
     if (t.sym_povt.empty()) return;
     const std::unique_ptr<Code> code = make_code(st);
 
-    Packet p(t.pocket_size);
+    Packet& p = scratch_packet(t.pocket_size);
     vectc sent(t.sym_povt.size(), 0);
     transmit(st, *code, t.alph_ver_main, t.isk_main, p, sent);
     decode_and_count(st, *code, p, sent, st.errors, &t.k_m_k_s);

@@ -23,7 +23,7 @@ void doPocket(SimState& st, const RunInputs& in, RunOutputs& out) {
     const auto n = static_cast<Byte>(setup->probs.size());
     const std::size_t sz = setup->sz;
 
-    Packet p(sz);
+    Packet& p = scratch_packet(sz);
     vectc counts(n, 0);
     transmit(st, *code, setup->probs, setup->isk, p, counts);
     const vect alph_ver = frequencies(counts, static_cast<Extended>(sz));

@@ -7,15 +7,25 @@
 #include "core/lanes.h"
 #include "core/random.h"
 #include "core/sums.h"
-#include "engine/tally.h"
+#include "engine/packet_kernels.h"
 
 namespace tavolin {
+
+Packet& scratch_packet(std::size_t sz) {
+    thread_local Packet p(0);
+    p.inp_s.resize(sz);
+    p.s2_coded.resize(sz);
+    p.s3_noise.resize(sz);
+    p.s4.resize(sz);
+    p.erased = false;
+    return p;
+}
 
 void transmit(SimState& st, const Code& code, const vect& probs, const matr& isk, Packet& p,
               vectc& counts) {
     draw_message(st, probs, p.inp_s, counts);
     st.n0 = code.n0();
-    code.encode(p.inp_s, p.s2_coded);
+    encode(code, p.inp_s, p.s2_coded, active_lanes());
     p.erased = noise(st, p.s2_coded, p.s3_noise, isk);
 }
 

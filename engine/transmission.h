@@ -20,6 +20,11 @@ struct Packet {
     std::size_t size() const { return inp_s.size(); }
 };
 
+// This thread's packet, resized to `sz` words and reused from run to run, so that a run neither
+// allocates nor clears its buffers. Every pass writes its words whole, so nothing of an earlier
+// packet shows through. Valid until the next call on the same thread.
+Packet& scratch_packet(std::size_t sz);
+
 // Draws the packet's symbols from the source stream (adding each to `counts`), encodes them and
 // sends every word through the channel `isk` on the noise stream.
 void transmit(SimState& st, const Code& code, const vect& probs, const matr& isk, Packet& p,

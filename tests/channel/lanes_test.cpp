@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <thread>
 
 #include "bit_channels.h"
 #include "channel/noise.h"
@@ -203,6 +204,25 @@ TEST(LaneRuns, PacketAndContinuousRunsAreTheSameOnEveryPath) {
                 EXPECT_EQ(under(l, [&] { return run_of(c, mode, 3); }), scalar)
                     << lanes_name(l) << ' ' << c.name
                     << (mode == RunMode::Packet ? " packet" : " continuous");
+        }
+}
+
+// The packet buffers are kept from run to run on a thread: a run after one that left erasure
+// marks, undecoded words and a longer packet behind gives what it gives on a fresh thread.
+TEST(LaneRuns, ARunLeavesNothingBehindForTheNext) {
+    const RunCase before = {"", kCyclic, 0, 0, texts_of("2000", true, "0.3")};
+    for (const RunCase& c : kRunCases)
+        for (Lanes l : kAllLanes) {
+            if (!lanes_supported(l)) continue;
+            RunResult fresh, after;
+            std::thread([&] {
+                fresh = under(l, [&] { return run_of(c, RunMode::Packet, 0); });
+            }).join();
+            std::thread([&] {
+                under(l, [&] { return run_of(before, RunMode::Packet, 0); });
+                after = under(l, [&] { return run_of(c, RunMode::Packet, 0); });
+            }).join();
+            EXPECT_EQ(after, fresh) << lanes_name(l) << ' ' << c.name;
         }
 }
 

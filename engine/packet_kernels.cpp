@@ -1,8 +1,23 @@
-#include "engine/tally.h"
+#include "engine/packet_kernels.h"
 
 #include <algorithm>
 
 namespace tavolin {
+
+void encode(const Code& code, const vectb& inp, vectenc& outp, Lanes path) {
+    lanes::CodeWords words;
+    for (Word s = 0; s < 16; ++s) words[s] = code.encode_one(s);
+    switch (path) {
+        case Lanes::avx512:
+            return lanes::encode_avx512(words, inp, outp);
+        case Lanes::avx2:
+            return lanes::encode_avx2(words, inp, outp);
+        case Lanes::sse2:
+        case Lanes::scalar:
+            break;
+    }
+    code.encode(inp, outp);
+}
 
 ErrorCounters tally(const TallyInput& in, Lanes path, OffDiagonal& off) {
     switch (path) {

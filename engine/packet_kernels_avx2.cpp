@@ -1,15 +1,16 @@
-// Eight words a step: AVX2, compiled for this function alone and run only where the processor
-// has it. The table is read by a gather; the pairs off the diagonal are packed to the front of
+// Eight words a step: AVX2, compiled for these functions alone and run only where the processor
+// has it. The code words are read by permutations of two registers, the received-word table by a
+// gather; the pairs off the diagonal are packed to the front of
 // a vector by a permutation looked up from their lane mask, buffered and counted in batches.
 #include <immintrin.h>
 
 #include <array>
 #include <bit>
 
-#include "engine/tally.h"
+#include "engine/packet_kernels.h"
 
 #pragma GCC push_options
-#pragma GCC target("avx2")
+#pragma GCC target("avx2,popcnt")
 
 namespace tavolin::lanes {
 
@@ -48,7 +49,29 @@ __m256i pack(__m256i v, unsigned mask) {
     return _mm256_permutevar8x32_epi32(v, order);
 }
 
+__m256i symbols_at(const Byte* p) {
+    return _mm256_cvtepu8_epi32(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(p)));
+}
+
 }  // namespace
+
+void encode_avx2(const CodeWords& words, const vectb& inp, vectenc& outp) {
+    alignas(32) Cardinal lanes[16];
+    for (std::size_t s = 0; s < 16; ++s) lanes[s] = words[s];
+    const __m256i low = _mm256_load_si256(reinterpret_cast<const __m256i*>(lanes));
+    const __m256i high = _mm256_load_si256(reinterpret_cast<const __m256i*>(lanes + 8));
+    const __m256i eight = splat(8);
+    const std::size_t blocks = inp.size() / kWidth;
+    for (std::size_t b = 0; b < blocks; ++b) {
+        const __m256i symbol = symbols_at(inp.data() + b * kWidth);
+        // Symbols 8 to 15 take the second register's lanes.
+        const __m256i upper = _mm256_cmpeq_epi32(_mm256_and_si256(symbol, eight), eight);
+        const __m256i word = _mm256_blendv_epi8(_mm256_permutevar8x32_epi32(low, symbol),
+                                                _mm256_permutevar8x32_epi32(high, symbol), upper);
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(outp.data() + b * kWidth), word);
+    }
+    for (std::size_t i = blocks * kWidth; i < inp.size(); ++i) outp[i] = {words[inp[i] & 15u], 0};
+}
 
 ErrorCounters tally_avx2(const TallyInput& in, OffDiagonal& off) {
     const __m256i word_bits = splat(0xFFFF), entry_bits = splat(0xFF);
@@ -58,7 +81,7 @@ ErrorCounters tally_avx2(const TallyInput& in, OffDiagonal& off) {
     constexpr std::size_t kBatch = 1024;
     alignas(32) Cardinal pending[kBatch + kWidth];
     std::size_t waiting = 0;
-    ErrorCounters c;
+    Count distorted_words = 0, detected_words = 0, corrected_words = 0;
     const std::size_t blocks = in.size / kWidth;
     for (std::size_t b = 0; b < blocks; ++b) {
         const std::size_t i = b * kWidth;
@@ -77,9 +100,9 @@ ErrorCounters tally_avx2(const TallyInput& in, OffDiagonal& off) {
         const unsigned detected = distorted & lane_bits(_mm256_cmpeq_epi32(
                                                   _mm256_and_si256(entry, found_bit), found_bit));
         const unsigned corrected = detected & lane_bits(_mm256_cmpeq_epi32(sent, decoded));
-        c.iskaj += bits(distorted);
-        c.oshib += bits(detected);
-        c.ispr += bits(corrected);
+        distorted_words += bits(distorted);
+        detected_words += bits(detected);
+        corrected_words += bits(corrected);
 
         const __m256i cls = _mm256_min_epu32(decoded, other);
         const __m256i pair =
@@ -92,6 +115,7 @@ ErrorCounters tally_avx2(const TallyInput& in, OffDiagonal& off) {
             waiting = 0;
         }
     }
+    ErrorCounters c{distorted_words, detected_words, corrected_words};
     c += tally_words(in, blocks * kWidth, off);
     return c;
 }
