@@ -28,8 +28,11 @@ NoiseRows noise_rows(const DrawTable (&rows)[2]) {
     return n;
 }
 
-bool inversion_only(const NoiseRows& r) {
-    return r.row0[1] == 0xFFFFFFFF && r.row1[1] == 0xFFFFFFFF;
+int passable_thresholds(const NoiseRows& r) {
+    // The thresholds rise along a row, so one that no draw passes has none passable after it.
+    for (int t = 1; t < 3; ++t)
+        if (r.row0[t] == 0xFFFFFFFF && r.row1[t] == 0xFFFFFFFF) return t;
+    return 3;
 }
 
 BlockJumps block_jumps(Byte n0, int words) {

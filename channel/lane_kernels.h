@@ -21,9 +21,13 @@ struct NoiseRows {
 
 bool noise_fits(const DrawTable (&rows)[2]);
 NoiseRows noise_rows(const DrawTable (&rows)[2]);
-// Whether no draw can pass a row's second threshold: no bit is erased, and only the first
-// threshold decides.
-bool inversion_only(const NoiseRows& r);
+// How many of the rows' thresholds some draw can pass: 1 when no bit can be erased, 2 when the
+// rows are whole (a draw past the erasure threshold is always an erasure), else 3. The kernels
+// compare only those.
+int passable_thresholds(const NoiseRows& r);
+inline bool inversion_only(const NoiseRows& r) {
+    return passable_thresholds(r) == 1;
+}
 
 // The jumps of a block of words sent one after another, n0 bits each, top bit first: bit j of
 // word w is drawn a[j][w] * s + c[j][w] from the block's start state s, so one vector of draws

@@ -25,9 +25,9 @@ __m256i load(const Cardinal* p) {
 }
 
 // Eight words a block, word w in lane w: the draws of one bit position of all eight are one
-// vector. A short last block is loaded and stored under a lane mask. Without erasures only the
-// first threshold is compared.
-template <bool Erasures>
+// vector. A short last block is loaded and stored under a lane mask. Only the thresholds some
+// draw can pass are compared.
+template <int Thresholds>
 void noise_blocks(const NoiseRows& r, Byte n0, const vectenc& inp, vectenc& outp, Integer& seed) {
     constexpr std::size_t kWidth = 8;
     const BlockJumps J = block_jumps(n0, static_cast<int>(kWidth));
@@ -52,16 +52,18 @@ void noise_blocks(const NoiseRows& r, Byte n0, const vectenc& inp, vectenc& outp
             const __m256i bit = splat(1u << j);
             const __m256i one = _mm256_cmpeq_epi32(_mm256_and_si256(sent, bit), bit);
             const __m256i past0 = _mm256_cmpgt_epi32(k, _mm256_blendv_epi8(row0[0], row1[0], one));
-            if constexpr (Erasures) {
+            if constexpr (Thresholds == 1) {
+                inv = _mm256_or_si256(inv, _mm256_and_si256(past0, bit));
+            } else {
                 // Output 1: past threshold 0 but not 1; output 2: past 1 but not 2.
                 const __m256i past1 =
                     _mm256_cmpgt_epi32(k, _mm256_blendv_epi8(row0[1], row1[1], one));
-                const __m256i past2 =
-                    _mm256_cmpgt_epi32(k, _mm256_blendv_epi8(row0[2], row1[2], one));
+                __m256i erased = past1;
+                if constexpr (Thresholds == 3)
+                    erased = _mm256_xor_si256(
+                        past1, _mm256_cmpgt_epi32(k, _mm256_blendv_epi8(row0[2], row1[2], one)));
                 inv = _mm256_or_si256(inv, _mm256_and_si256(_mm256_xor_si256(past0, past1), bit));
-                stir = _mm256_or_si256(stir, _mm256_and_si256(_mm256_xor_si256(past1, past2), bit));
-            } else {
-                inv = _mm256_or_si256(inv, _mm256_and_si256(past0, bit));
+                stir = _mm256_or_si256(stir, _mm256_and_si256(erased, bit));
             }
         }
         _mm256_maskstore_epi32(reinterpret_cast<int*>(outp.data() + i), in_block,
@@ -74,10 +76,14 @@ void noise_blocks(const NoiseRows& r, Byte n0, const vectenc& inp, vectenc& outp
 }  // namespace
 
 void noise_avx2(const NoiseRows& r, Byte n0, const vectenc& inp, vectenc& outp, Integer& seed) {
-    if (inversion_only(r))
-        noise_blocks<false>(r, n0, inp, outp, seed);
-    else
-        noise_blocks<true>(r, n0, inp, outp, seed);
+    switch (passable_thresholds(r)) {
+        case 1:
+            return noise_blocks<1>(r, n0, inp, outp, seed);
+        case 2:
+            return noise_blocks<2>(r, n0, inp, outp, seed);
+        default:
+            return noise_blocks<3>(r, n0, inp, outp, seed);
+    }
 }
 
 void draw_avx2(const SymbolThresholds& t, vectb& inp_s, vectc& counts, Integer& seed) {

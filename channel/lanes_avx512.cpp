@@ -37,8 +37,8 @@ static_assert(sizeof(enc_sym) == 4, "a word is loaded as one 32-bit lane: bits l
 
 // Sixteen words a block, word w in lane w: the draws of one bit position of all sixteen are one
 // vector, and the bits they give are set in every lane at once. A short last block is loaded
-// and stored under a mask. Without erasures only the first threshold is compared.
-template <bool Erasures>
+// and stored under a mask. Only the thresholds some draw can pass are compared.
+template <int Thresholds>
 void noise_blocks(const NoiseRows& r, Byte n0, const vectenc& inp, vectenc& outp, Integer& seed) {
     const BlockJumps J = block_jumps(n0, static_cast<int>(kWidth));
     const __m512i row0_0 = splat(r.row0[0]), row0_1 = splat(r.row0[1]), row0_2 = splat(r.row0[2]);
@@ -58,16 +58,19 @@ void noise_blocks(const NoiseRows& r, Byte n0, const vectenc& inp, vectenc& outp
             const __mmask16 one = _mm512_test_epi32_mask(sent, bit);
             const __mmask16 past0 =
                 _mm512_cmpgt_epu32_mask(k, _mm512_mask_blend_epi32(one, row0_0, row1_0));
-            if constexpr (Erasures) {
+            if constexpr (Thresholds == 1) {
+                inv = _mm512_mask_or_epi32(inv, past0, inv, bit);
+            } else {
                 // Output 1: past threshold 0 but not 1; output 2: past 1 but not 2.
                 const __mmask16 past1 =
                     _mm512_cmpgt_epu32_mask(k, _mm512_mask_blend_epi32(one, row0_1, row1_1));
-                const __mmask16 past2 =
-                    _mm512_cmpgt_epu32_mask(k, _mm512_mask_blend_epi32(one, row0_2, row1_2));
+                __mmask16 erased = past1;
+                if constexpr (Thresholds == 3)
+                    erased = _kxor_mask16(
+                        past1,
+                        _mm512_cmpgt_epu32_mask(k, _mm512_mask_blend_epi32(one, row0_2, row1_2)));
                 inv = _mm512_mask_or_epi32(inv, _kxor_mask16(past0, past1), inv, bit);
-                stir = _mm512_mask_or_epi32(stir, _kxor_mask16(past1, past2), stir, bit);
-            } else {
-                inv = _mm512_mask_or_epi32(inv, past0, inv, bit);
+                stir = _mm512_mask_or_epi32(stir, erased, stir, bit);
             }
         }
         _mm512_mask_storeu_epi32(outp.data() + i, in_block,
@@ -80,10 +83,14 @@ void noise_blocks(const NoiseRows& r, Byte n0, const vectenc& inp, vectenc& outp
 }  // namespace
 
 void noise_avx512(const NoiseRows& r, Byte n0, const vectenc& inp, vectenc& outp, Integer& seed) {
-    if (inversion_only(r))
-        noise_blocks<false>(r, n0, inp, outp, seed);
-    else
-        noise_blocks<true>(r, n0, inp, outp, seed);
+    switch (passable_thresholds(r)) {
+        case 1:
+            return noise_blocks<1>(r, n0, inp, outp, seed);
+        case 2:
+            return noise_blocks<2>(r, n0, inp, outp, seed);
+        default:
+            return noise_blocks<3>(r, n0, inp, outp, seed);
+    }
 }
 
 // A symbol is the number of thresholds its draw passes: the thresholds rise, so that number is

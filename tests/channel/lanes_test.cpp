@@ -68,6 +68,8 @@ const RowsCase kRows[] = {
     {"erasure", erasure(0.02L, 0.1L, 0.03L, 0.15L)},
     {"erasure_only", erasure(0, 0.5L, 0, 0.25L)},
     {"erasure_everything", erasure(0, 1, 0, 1)},
+    {"rows_short_of_one", {{0.5L, 0.2L, 0.1L}, {0.1L, 0.6L, 0.1L}}},
+    {"inversion_rows_short_of_one", {{0.7L, 0.1L}, {0.2L, 0.5L}}},
     {"negative_running_total", {{-0.043L, 0.086L, 0.957L}, {0.2L, 0.7L, 0.1L}}},
     {"falling_running_total", {{0.7L, -0.2L, 0.5L}, {0.1L, 0.9L, 0}}},
 };
