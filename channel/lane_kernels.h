@@ -6,6 +6,7 @@
 #pragma once
 
 #include <algorithm>
+#include <type_traits>
 
 #include "core/random.h"
 #include "core/types.h"
@@ -27,6 +28,19 @@ NoiseRows noise_rows(const DrawTable (&rows)[2]);
 int passable_thresholds(const NoiseRows& r);
 inline bool inversion_only(const NoiseRows& r) {
     return passable_thresholds(r) == 1;
+}
+// Calls body(std::integral_constant<int, N>{}) for the rows' N passable thresholds, so that a
+// kernel is compiled once for each.
+template <typename Body>
+void with_passable_thresholds(const NoiseRows& r, Body body) {
+    switch (passable_thresholds(r)) {
+        case 1:
+            return body(std::integral_constant<int, 1>{});
+        case 2:
+            return body(std::integral_constant<int, 2>{});
+        default:
+            return body(std::integral_constant<int, 3>{});
+    }
 }
 
 // The jumps of a block of words sent one after another, n0 bits each, top bit first: bit j of

@@ -76,14 +76,8 @@ void noise_blocks(const NoiseRows& r, Byte n0, const vectenc& inp, vectenc& outp
 }  // namespace
 
 void noise_avx2(const NoiseRows& r, Byte n0, const vectenc& inp, vectenc& outp, Integer& seed) {
-    switch (passable_thresholds(r)) {
-        case 1:
-            return noise_blocks<1>(r, n0, inp, outp, seed);
-        case 2:
-            return noise_blocks<2>(r, n0, inp, outp, seed);
-        default:
-            return noise_blocks<3>(r, n0, inp, outp, seed);
-    }
+    with_passable_thresholds(
+        r, [&](auto thresholds) { noise_blocks<thresholds()>(r, n0, inp, outp, seed); });
 }
 
 void draw_avx2(const SymbolThresholds& t, vectb& inp_s, vectc& counts, Integer& seed) {

@@ -83,14 +83,8 @@ void noise_blocks(const NoiseRows& r, Byte n0, const vectenc& inp, vectenc& outp
 }  // namespace
 
 void noise_avx512(const NoiseRows& r, Byte n0, const vectenc& inp, vectenc& outp, Integer& seed) {
-    switch (passable_thresholds(r)) {
-        case 1:
-            return noise_blocks<1>(r, n0, inp, outp, seed);
-        case 2:
-            return noise_blocks<2>(r, n0, inp, outp, seed);
-        default:
-            return noise_blocks<3>(r, n0, inp, outp, seed);
-    }
+    with_passable_thresholds(
+        r, [&](auto thresholds) { noise_blocks<thresholds()>(r, n0, inp, outp, seed); });
 }
 
 // A symbol is the number of thresholds its draw passes: the thresholds rise, so that number is

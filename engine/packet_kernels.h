@@ -37,6 +37,32 @@ ErrorCounters tally(const TallyInput& in, Lanes path, OffDiagonal& off);
 
 namespace lanes {
 
+// The pairs off the diagonal as the wide kernels find them: each block's are packed onto the end
+// of a buffer, and counted a batch at a time with no branch per word.
+class AstrayPairs {
+  public:
+    explicit AstrayPairs(OffDiagonal& off) : off_(off) {}
+    AstrayPairs(const AstrayPairs&) = delete;
+    AstrayPairs& operator=(const AstrayPairs&) = delete;
+
+    // Where a block writes its packed pairs: room for sixteen, whatever it packs.
+    Cardinal* next() { return pending_ + waiting_; }
+    void packed(std::size_t pairs) {
+        waiting_ += pairs;
+        if (waiting_ >= kBatch) count();
+    }
+    void count() {
+        for (std::size_t k = 0; k < waiting_; ++k) ++off_[pending_[k]];
+        waiting_ = 0;
+    }
+
+  private:
+    static constexpr std::size_t kBatch = 1024;
+    OffDiagonal& off_;
+    std::size_t waiting_ = 0;
+    alignas(64) Cardinal pending_[kBatch + 16];
+};
+
 // Words from `first` on, one at a time: the other kernels' last short block and the narrow
 // paths.
 ErrorCounters tally_words(const TallyInput& in, std::size_t first, OffDiagonal& off);

@@ -78,9 +78,7 @@ ErrorCounters tally_avx2(const TallyInput& in, OffDiagonal& off) {
     const __m256i symbol_bits = splat(kDecodedSymbol);
     const __m256i found_bit = splat(kFoundError), other = splat(in.n);
     const auto* table = reinterpret_cast<const int*>(in.table.data());
-    constexpr std::size_t kBatch = 1024;
-    alignas(32) Cardinal pending[kBatch + kWidth];
-    std::size_t waiting = 0;
+    AstrayPairs astray_pairs(off);
     Count distorted_words = 0, detected_words = 0, corrected_words = 0;
     const std::size_t blocks = in.size / kWidth;
     for (std::size_t b = 0; b < blocks; ++b) {
@@ -108,13 +106,10 @@ ErrorCounters tally_avx2(const TallyInput& in, OffDiagonal& off) {
         const __m256i pair =
             _mm256_add_epi32(_mm256_add_epi32(_mm256_slli_epi32(sent, 4), sent), cls);
         const unsigned astray = ~lane_bits(_mm256_cmpeq_epi32(cls, sent)) & 0xFFu;
-        _mm256_storeu_si256(reinterpret_cast<__m256i*>(pending + waiting), pack(pair, astray));
-        waiting += static_cast<std::size_t>(bits(astray));
-        if (waiting >= kBatch || b + 1 == blocks) {
-            for (std::size_t k = 0; k < waiting; ++k) ++off[pending[k]];
-            waiting = 0;
-        }
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(astray_pairs.next()), pack(pair, astray));
+        astray_pairs.packed(static_cast<std::size_t>(bits(astray)));
     }
+    astray_pairs.count();
     ErrorCounters c{distorted_words, detected_words, corrected_words};
     c += tally_words(in, blocks * kWidth, off);
     return c;

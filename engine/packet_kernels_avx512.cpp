@@ -97,10 +97,7 @@ ErrorCounters tally_avx512(const TallyInput& in, OffDiagonal& off) {
     const Lookup lookup(in.table);
     const __m512i word_bits = splat(0xFFFF), symbol_bits = splat(kDecodedSymbol);
     const __m512i found_bit = splat(kFoundError), other = splat(in.n);
-    // Room for a batch and one more block written whole.
-    constexpr std::size_t kBatch = 1024;
-    alignas(64) Cardinal pending[kBatch + kWidth];
-    std::size_t waiting = 0;
+    AstrayPairs astray_pairs(off);
     Count distorted_words = 0, detected_words = 0, corrected_words = 0;
     const std::size_t blocks = in.size / kWidth;
     for (std::size_t b = 0; b < blocks; ++b) {
@@ -123,13 +120,10 @@ ErrorCounters tally_avx512(const TallyInput& in, OffDiagonal& off) {
         const __mmask16 astray = _mm512_cmpneq_epu32_mask(cls, sent);
         const __m512i pair =
             _mm512_add_epi32(_mm512_add_epi32(_mm512_slli_epi32(sent, 4), sent), cls);
-        _mm512_storeu_si512(pending + waiting, _mm512_maskz_compress_epi32(astray, pair));
-        waiting += static_cast<std::size_t>(bits(astray));
-        if (waiting >= kBatch || b + 1 == blocks) {
-            for (std::size_t k = 0; k < waiting; ++k) ++off[pending[k]];
-            waiting = 0;
-        }
+        _mm512_storeu_si512(astray_pairs.next(), _mm512_maskz_compress_epi32(astray, pair));
+        astray_pairs.packed(static_cast<std::size_t>(bits(astray)));
     }
+    astray_pairs.count();
     ErrorCounters c{distorted_words, detected_words, corrected_words};
     c += tally_words(in, blocks * kWidth, off);
     return c;
