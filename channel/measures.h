@@ -20,6 +20,7 @@ struct Measures {
         const Extended d = receiver - noise;
         return d < 0 ? -d : d;
     }
+    friend bool operator==(const Measures&, const Measures&) = default;
 };
 
 // The measures of the matrix `k_m` (rows: sent symbols, one entry of `ver` each; columns:

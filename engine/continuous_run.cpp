@@ -26,23 +26,29 @@ bool start_nepr(SimState& st, const RunInputs& in, RunOutputs& out) {
 }
 
 void step_nepr(SimState& st, const RunInputs& in, RunOutputs& out) {
+    add_packet_nepr(st, out);
+    show_nepr(st, in, out);
+}
+
+void add_packet_nepr(SimState& st, RunOutputs& out) {
     ContinuousTotals& t = st.totals;
     if (t.sym_povt.empty()) return;
     const std::unique_ptr<Code> code = make_code(st);
-
     Packet& p = scratch_packet(t.pocket_size);
     vectc sent(t.sym_povt.size(), 0);
     transmit(st, *code, t.alph_ver_main, t.isk_main, p, sent);
     decode_and_count(st, *code, p, sent, st.errors, &t.k_m_k_s);
     for (std::size_t s = 0; s < sent.size(); ++s) t.sym_povt[s] += sent[s];
-    const Extended total = Summa(t.sym_povt);
-    out.show_symbols_sent(static_cast<std::int64_t>(total));
-    const vect alph_ver = frequencies(t.sym_povt, total);
-    const Measures apr = apriori(t.k_m_main, alph_ver);
+    out.show_symbols_sent(static_cast<std::int64_t>(Summa(t.sym_povt)));
+}
 
+void show_nepr(const SimState& st, const RunInputs& in, RunOutputs& out) {
+    const ContinuousTotals& t = st.totals;
+    if (t.sym_povt.empty()) return;
+    const vect alph_ver = frequencies(t.sym_povt, Summa(t.sym_povt));
+    const Measures apr = apriori(t.k_m_main, alph_ver);
     const matr k_m = posterior_matrix(t.k_m_k_s);
     const Measures apost = apriori(k_m, alph_ver);
-
     show_shares(st.errors, out);
     show_results(st.n0, in, out, apr, apost, k_m, &t.k_m_main);
 }

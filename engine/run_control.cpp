@@ -30,6 +30,17 @@ void RunControl::tick() {
         doPocket(st_, in_, out_);
 }
 
+void RunControl::advance() {
+    if (running_ && mode_ == RunMode::Continuous)
+        add_packet_nepr(st_, out_);
+    else
+        tick();
+}
+
+void RunControl::show() {
+    if (running_ && mode_ == RunMode::Continuous) show_nepr(st_, in_, out_);
+}
+
 void RunControl::stop() {
     running_ = false;
     stop_nepr(st_);

@@ -23,6 +23,11 @@ class RunControl {
     bool start(RunMode mode);
     // One timer tick of the run that goes on.
     void tick();
+    // A tick of an accumulating run whose results are kept but not shown, for a caller that
+    // looks only at where the run ends; `show` then shows where it stands, as the last tick
+    // would have. Any other run ticks as usual and shows nothing more.
+    void advance();
+    void show();
     // The stop button: counters reset, accumulators freed.
     void stop();
 

@@ -146,8 +146,9 @@ StudyCell run_cell(const StudySpec& spec, int point, std::size_t code,
     RunControl control(st, in, out);
     if (!control.start(RunMode::Continuous)) return cell;
     cell.capacity = channel_capacity(st.totals.isk_main);
+    // Only where the run ends is read: its measures are worked out once, after the last packet.
     while (!stop.load(std::memory_order_relaxed)) {
-        control.tick();
+        control.advance();
         ++cell.ticks;
         cell.symbols = static_cast<Count>(out.symbols_sent);
         if (st.errors.iskaj >= spec.stop.min_distorted || cell.symbols >= spec.stop.max_symbols) {
@@ -155,6 +156,7 @@ StudyCell run_cell(const StudySpec& spec, int point, std::size_t code,
             break;
         }
     }
+    if (cell.ticks > 0) control.show();
 
     const ErrorCounters& e = st.errors;
     cell.distorted = e.iskaj;
