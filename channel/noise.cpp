@@ -33,7 +33,7 @@ void noise_general(const DrawTable (&rows)[2], Byte n0, const vectenc& inp, vect
 
 bool noise(SimState& st, const vectenc& inp, vectenc& outp, const matr& v_is) {
     assert(outp.size() >= inp.size() && v_is.size() == 2 && st.n0 >= 1 && st.n0 <= 16);
-    const DrawTable rows[2] = {DrawTable(v_is[0]), DrawTable(v_is[1])};
+    DrawTable rows[2] = {DrawTable(v_is[0]), DrawTable(v_is[1])};
     Integer seed = st.seed2;
     const bool fits = lanes::noise_fits(rows);
     const lanes::NoiseRows lane_rows = fits ? lanes::noise_rows(rows) : lanes::NoiseRows{};
@@ -49,6 +49,7 @@ bool noise(SimState& st, const vectenc& inp, vectenc& outp, const matr& v_is) {
             lanes::noise_sse2(lane_rows, st.n0, inp, outp, seed);
             break;
         case Lanes::scalar:
+            for (DrawTable& row : rows) row.add_guide();
             noise_general(rows, st.n0, inp, outp, seed);
             break;
     }

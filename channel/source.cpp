@@ -9,10 +9,11 @@
 namespace tavolin {
 
 void draw_message(SimState& st, const vect& probs, vectb& inp_s, vectc& counts) {
-    const DrawTable table(probs);
+    DrawTable table(probs);
     Integer seed = st.seed1;
     const Lanes path = lanes::symbols_fit(table) ? active_lanes() : Lanes::scalar;
     if (path == Lanes::scalar) {
+        table.add_guide();
         const Byte last = static_cast<Byte>(probs.size() - 1);
         for (Byte& s : inp_s) {
             // Rounding in the running total could leave the largest draws beyond it; those

@@ -25,10 +25,10 @@ class ReceivedTable {
     std::vector<Byte> entries_;
 };
 
-// The table of `code` for a packet of `words` words, or null when it would not pay. An entry
-// costs about half what the table saves a word, so a table is built when it has no more than
-// twice as many entries as the packet has words; the last few built on this thread are kept for
-// further packets of an equal code.
+// The table of `code` for a run that has sent `words` words with its latest packet, or null
+// when it would not pay. An entry costs about half what the table saves a word, so a table is
+// built once the run has sent half as many words as it has entries; the last few built on this
+// thread are kept for further packets of an equal code.
 std::shared_ptr<const ReceivedTable> received_table(const Code& code, std::size_t words);
 
 }  // namespace tavolin

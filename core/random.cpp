@@ -32,7 +32,11 @@ DrawTable::DrawTable(const vect& v) : size_(static_cast<Byte>(v.size())) {
             threshold_[i] = static_cast<std::int64_t>(scaled);
         if (i > 0 && threshold_[i] < threshold_[i - 1]) monotone_ = false;
     }
-    if (!monotone_) return;
+}
+
+void DrawTable::add_guide() {
+    if (!monotone_ || guided_) return;
+    guided_ = true;
     Byte i = 0;
     for (std::size_t b = 0; b < guide_.size(); ++b) {
         const auto first_draw = static_cast<std::int64_t>(b) << kGuideShift;

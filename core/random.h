@@ -76,6 +76,9 @@ class DrawTable {
 
     DrawTable() = default;
     explicit DrawTable(const vect& v);
+    // Adds the guide a walk one draw at a time starts from; the lanes compare thresholds alone
+    // and do without it.
+    void add_guide();
 
     Byte size() const { return size_; }
     // Running totals that never decrease (no negative entry): the usual case, and the one the
@@ -86,7 +89,7 @@ class DrawTable {
     // The index `gen` returns for the draw k * 2^-32.
     Byte pick(Cardinal k) const {
         const auto key = static_cast<std::int64_t>(k);
-        Byte i = monotone_ ? guide_[k >> kGuideShift] : Byte{0};
+        Byte i = guided_ ? guide_[k >> kGuideShift] : Byte{0};
         while (i < size_ && threshold_[i] < key) ++i;
         return i;
     }
@@ -98,6 +101,7 @@ class DrawTable {
     std::array<Byte, 256> guide_{};
     Byte size_ = 0;
     bool monotone_ = true;
+    bool guided_ = false;
 };
 
 }  // namespace tavolin

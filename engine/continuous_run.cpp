@@ -37,7 +37,9 @@ void add_packet_nepr(SimState& st, RunOutputs& out) {
     Packet& p = scratch_packet(t.pocket_size);
     vectc sent(t.sym_povt.size(), 0);
     transmit(st, *code, t.alph_ver_main, t.isk_main, p, sent);
-    decode_and_count(st, *code, p, sent, st.errors, &t.k_m_k_s);
+    Count run_words = p.size();
+    for (Count c : t.sym_povt) run_words += c;
+    decode_and_count(st, *code, p, sent, run_words, st.errors, &t.k_m_k_s);
     for (std::size_t s = 0; s < sent.size(); ++s) t.sym_povt[s] += sent[s];
     out.show_symbols_sent(static_cast<std::int64_t>(Summa(t.sym_povt)));
 }

@@ -34,7 +34,7 @@ void doPocket(SimState& st, const RunInputs& in, RunOutputs& out) {
 
     matrc pairs(n, vectc(n + 1u, 0));
     st.errors.reset();
-    decode_and_count(st, *code, p, counts, st.errors, in.counting_switch() ? nullptr : &pairs);
+    decode_and_count(st, *code, p, counts, sz, st.errors, in.counting_switch() ? nullptr : &pairs);
     show_shares(st.errors, out);
 
     if (in.counting_switch()) {

@@ -29,12 +29,12 @@ void transmit(SimState& st, const Code& code, const vect& probs, const matr& isk
     p.erased = noise(st, p.s2_coded, p.s3_noise, isk);
 }
 
-void decode_and_count(SimState& st, const Code& code, Packet& p, const vectc& sent,
+void decode_and_count(SimState& st, const Code& code, Packet& p, const vectc& sent, Count run_words,
                       ErrorCounters& errors, matrc* pairs) {
     // The scalar path keeps the codes' own decoders: the reference the lanes are tested against.
     const Lanes path = active_lanes();
     const std::shared_ptr<const ReceivedTable> table =
-        path == Lanes::scalar || p.erased ? nullptr : received_table(code, p.size());
+        path == Lanes::scalar || p.erased ? nullptr : received_table(code, run_words);
     if (!table) {
         code.decode(p.s3_noise, p.s4, st.RandSeed);
         errors += code.count_errors(p.inp_s, p.s2_coded, p.s3_noise, p.s4);

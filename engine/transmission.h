@@ -32,8 +32,9 @@ void transmit(SimState& st, const Code& code, const vect& probs, const matr& isk
 
 // Decodes what arrived, tie-breaks continuing from `RandSeed`, and adds the packet's error
 // counts to `errors` and, when `pairs` is given, its (sent symbol, received class) pairs.
-// `sent` holds how often each symbol was drawn for this packet.
-void decode_and_count(SimState& st, const Code& code, Packet& p, const vectc& sent,
+// `sent` holds how often each symbol was drawn for this packet; `run_words` how many words the
+// run has sent with it, over which a table of received words pays back.
+void decode_and_count(SimState& st, const Code& code, Packet& p, const vectc& sent, Count run_words,
                       ErrorCounters& errors, matrc* pairs);
 
 // The channel-matrix column a decoded word is counted in: its symbol when it is one of the

@@ -69,6 +69,8 @@ TEST(DrawTable, AgreesWithTheExtendedWalkAtBoundaries) {
     };
     for (const vect& v : vectors) {
         const DrawTable table(v);
+        DrawTable guided(v);
+        guided.add_guide();
         std::vector<Cardinal> draws = {0, 1, 0xFFFFFFFFu, 0xFFFFFFFEu, 0x80000000u};
         Extended t = 0;
         for (Extended p : v) {
@@ -88,6 +90,7 @@ TEST(DrawTable, AgreesWithTheExtendedWalkAtBoundaries) {
                     break;
                 }
             ASSERT_EQ(table.pick(k), expected) << "draw " << k;
+            ASSERT_EQ(guided.pick(k), expected) << "guided, draw " << k;
         }
     }
 }
