@@ -1,6 +1,5 @@
 #include "codes/bitstring.h"
 
-#include <bit>
 #include <cstdint>
 
 namespace tavolin {
@@ -31,7 +30,7 @@ bool Check_Str(std::string_view st) {
 }
 
 Byte rast(Word a, Word b) {
-    return static_cast<Byte>(std::popcount(static_cast<Word>(a ^ b)));
+    return bit_count(static_cast<Word>(a ^ b));
 }
 
 std::string xor_str(std::string_view st1, std::string_view st2) {

@@ -20,6 +20,15 @@ bool Check_Str(std::string_view st);
 inline Byte n_and(Word i, Word o) {
     return (i & o) != 0 ? 1 : 0;
 }
+// The set bits of a word, counted in a few steps: the baseline build has no popcnt instruction,
+// and std::popcount there is a library call.
+constexpr Byte bit_count(Word v) {
+    unsigned x = v;
+    x -= (x >> 1) & 0x5555u;
+    x = (x & 0x3333u) + ((x >> 2) & 0x3333u);
+    x = (x + (x >> 4)) & 0x0F0Fu;
+    return static_cast<Byte>((x + (x >> 8)) & 0x1Fu);
+}
 // Hamming distance between two words.
 Byte rast(Word a, Word b);
 // Position-by-position comparison of two strings aligned at their last characters, the shorter

@@ -1,6 +1,6 @@
 #include "codes/hamming.h"
 
-#include <bit>
+#include "codes/bitstring.h"
 
 namespace tavolin {
 
@@ -11,7 +11,7 @@ constexpr bool is_power_of_two(int q) {
 }
 
 Byte parity(Word v) {
-    return static_cast<Byte>(std::popcount(v) & 1);
+    return static_cast<Byte>(bit_count(v) & 1);
 }
 
 // Information bits of a 7-bit word: positions 3, 5, 6, 7, i.e. bit 4 to bit 3, bits 2..0 kept.

@@ -1,9 +1,24 @@
 #include "core/random.h"
 
 #include <cassert>
-#include <cmath>
+#include <cstdint>
 
 namespace tavolin {
+
+namespace {
+
+// floor(x) for x in [-1, 2^32). Adding 1.5 * 2^63 leaves x rounded to an integer in the 64-bit
+// significand, and one comparison turns that into the floor. The integer goes out through
+// double, where it is exact: std::floor and a cast from extended would switch the x87 rounding
+// mode and back for every value, which costs more than all the rest of a table.
+std::int64_t floor_of_draw_range(Extended x) {
+    constexpr Extended kRound = 0x1.8p63L;
+    Extended r = (x + kRound) - kRound;
+    if (r > x) r -= 1;
+    return static_cast<std::int64_t>(static_cast<double>(r));
+}
+
+}  // namespace
 
 Byte gen(const vect& v, Integer& rSeed, Integer& RandSeed) {
     RandSeed = rSeed;
@@ -22,14 +37,14 @@ DrawTable::DrawTable(const vect& v) : size_(static_cast<Byte>(v.size())) {
     Extended t = 0;
     for (std::size_t i = 0; i < v.size(); ++i) {
         t += v[i];
-        // Scaling by 2^32 is exact; clamp into the range of draws so the cast is defined.
-        const Extended scaled = std::floor(t * 0x1p32L);
+        // Scaling by 2^32 is exact; clamp into the range of draws, then take the floor.
+        const Extended scaled = t * 0x1p32L;
         if (!(scaled >= -1))
             threshold_[i] = -1;  // below every draw, NaN included
-        else if (scaled > 0x1p32L)
+        else if (scaled >= 0x1p32L)
             threshold_[i] = std::int64_t{1} << 32;
         else
-            threshold_[i] = static_cast<std::int64_t>(scaled);
+            threshold_[i] = floor_of_draw_range(scaled);
         if (i > 0 && threshold_[i] < threshold_[i - 1]) monotone_ = false;
     }
 }

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
+
 namespace tavolin {
 namespace {
 
@@ -46,6 +48,11 @@ TEST(Rast, CountsDifferingBits) {
     EXPECT_EQ(rast(0x1234, 0x1234), 0);
     EXPECT_EQ(rast(0, 65535), 16);
     EXPECT_EQ(rast(13, 6), 3);
+}
+
+TEST(BitCount, CountsTheSetBitsOfEveryWord) {
+    for (Cardinal w = 0; w <= 0xFFFF; ++w)
+        ASSERT_EQ(bit_count(static_cast<Word>(w)), std::popcount(w)) << w;
 }
 
 TEST(XorStr, ComparesAlignedAtTheEnd) {

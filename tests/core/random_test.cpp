@@ -66,6 +66,12 @@ TEST(DrawTable, AgreesWithTheExtendedWalkAtBoundaries) {
         {0.22L, 0.18L, 0.11L, 0.24L, 0.01L, 0.03L, 0.04L, 0.08L, 0.09L},
         {0.5L, -0.25L, 0.75L},
         {0.25L, 0.25L},
+        // Running totals a hair from a draw's value: the floor must not round.
+        {-1e-12L, 1},
+        {0x1p-40L, 1},
+        {1 - 0x1p-40L, 0x1p-40L},
+        {0.5L - 0x1p-60L, 0.5L},
+        {0.5L + 0x1p-60L, 0.25L},
     };
     for (const vect& v : vectors) {
         const DrawTable table(v);
