@@ -12,7 +12,8 @@ namespace {
 struct BenchInputs final : RunInputs {
     bool erasure = false;
     std::string erasure_probability = "0";  // the window's default erasure cells
-    std::string packet_size_text() const override { return "50000"; }
+    std::string size = std::to_string(kPacket);
+    std::string packet_size_text() const override { return size; }
     std::string probability_text(int) const override { return "0.0625"; }
     int noise_type() const override { return erasure ? 1 : 0; }
     std::string channel_text(int col, int row) const override {
@@ -50,7 +51,8 @@ Byte word_length(Byte coding_type) {
 
 // A whole packet run: state.range(0) the code; state.range(1) the channel: 0 inversion, 1 erasure
 // with the default cells (no erasures), 2 erasure with 0.1 erasure probability on both rows;
-// state.range(2) the lanes.
+// state.range(2) the lanes; state.range(3) the symbols of the packet. A packet of one symbol
+// shows what every packet costs whatever its size: its inputs, matrices and measures.
 void BM_PacketRun(benchmark::State& state) {
     if (!use_lanes_of(state, 2)) return;
     SimState st = started(static_cast<Byte>(state.range(0)));
@@ -58,15 +60,18 @@ void BM_PacketRun(benchmark::State& state) {
     BenchInputs in;
     in.erasure = state.range(1) != 0;
     if (state.range(1) == 2) in.erasure_probability = "0.1";
+    const auto symbols = static_cast<double>(state.range(3));
+    in.size = std::to_string(state.range(3));
     NullOutputs out;
     for (auto _ : state) doPocket(st, in, out);
-    per_item(state, "symbol", kPacket);
-    per_item(state, "channel_bit", kPacket * static_cast<double>(word_length(st.coding_type)));
+    per_item(state, "symbol", symbols);
+    per_item(state, "channel_bit", symbols * word_length(st.coding_type));
 }
 BENCHMARK(BM_PacketRun)
-    ->ArgNames({"type", "channel", "lanes"})
-    ->ArgsProduct({{kCyclic, kHamming, kContinuous, kNoCoding}, {0}, {0, 1, 2, 3}})
-    ->ArgsProduct({{kCyclic, kHamming, kNoCoding}, {1, 2}, {0, 3}})
+    ->ArgNames({"type", "channel", "lanes", "symbols"})
+    ->ArgsProduct({{kCyclic, kHamming, kContinuous, kNoCoding}, {0}, {0, 1, 2, 3}, {kPacket}})
+    ->ArgsProduct({{kCyclic, kHamming, kNoCoding}, {1, 2}, {0, 3}, {kPacket}})
+    ->ArgsProduct({{kCyclic, kHamming, kContinuous, kNoCoding}, {0}, {3}, {1}})
     ->Unit(benchmark::kMicrosecond);
 
 // The draws alone of such a run on its lanes: the message draw and the channel's bit draws of
