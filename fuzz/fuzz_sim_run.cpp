@@ -7,20 +7,18 @@
 #include <cstddef>
 #include <cstdint>
 #include <nlohmann/json.hpp>
-#include <sstream>
 #include <string>
 #include <vector>
 
-#include "app/sim/sim_command.h"
 #include "app/sim/sim_options.h"
 #include "fuzz_args.h"
 #include "fuzz_check.h"
+#include "fuzz_command.h"
 
 namespace tavolin::fuzzing {
 namespace {
 
 using sim::parse_options;
-using sim::run_sim;
 
 const std::vector<OptionSpec> kOptions = {
     {"--mode", false},   {"--ticks", false},        {"--no-accumulate", true},
@@ -35,24 +33,6 @@ const std::vector<OptionSpec> kOptions = {
 
 // The most the command accepts, and what a run is held to.
 const std::vector<Cap> kCaps = {{"--size", 50000, 48}, {"--ticks", 2147483647, 3}};
-
-struct Outcome {
-    int status;
-    std::string out, err;
-};
-
-Outcome run(const std::vector<std::string>& args) {
-    std::ostringstream out, err;
-    Integer clock = 12345;
-    const int status = run_sim(args, out, err, [&clock] { return clock += 1000; });
-    return {status, out.str(), err.str()};
-}
-
-std::string joined(const std::vector<std::string>& args) {
-    std::string s;
-    for (const std::string& a : args) s += " [" + a + "]";
-    return s;
-}
 
 // The value after "caption" on its line of the text report.
 std::string text_line_value(const std::string& report, const std::string& caption) {

@@ -10,23 +10,21 @@
 #include <cstddef>
 #include <cstdint>
 #include <nlohmann/json.hpp>
-#include <sstream>
 #include <string>
 #include <vector>
 
-#include "app/sim/sim_command.h"
 #include "app/sim/sweep_options.h"
 #include "codes/bitstring.h"
 #include "codes/cyclic.h"
 #include "fuzz_args.h"
 #include "fuzz_check.h"
+#include "fuzz_command.h"
 
 namespace tavolin::fuzzing {
 namespace {
 
 using sim::parse_sweep_options;
 using sim::Parsed;
-using sim::run_sim;
 using sim::SweepOptions;
 
 const std::vector<OptionSpec> kOptions = {
@@ -61,24 +59,6 @@ enum Column : std::size_t {
     kComplete = 30,
     kColumns = 31
 };
-
-struct Outcome {
-    int status;
-    std::string out, err;
-};
-
-Outcome run(const std::vector<std::string>& args) {
-    std::ostringstream out, err;
-    Integer clock = 777;
-    const int status = run_sim(args, out, err, [&clock] { return clock += 1000; });
-    return {status, out.str(), err.str()};
-}
-
-std::string joined(const std::vector<std::string>& args) {
-    std::string s;
-    for (const std::string& a : args) s += " [" + a + "]";
-    return s;
-}
 
 // The first kMostCodes items of a --codes list.
 std::string fewer_codes(const std::string& list) {
