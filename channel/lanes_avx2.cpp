@@ -7,8 +7,14 @@
 
 #include "channel/lane_kernels.h"
 
+// Only the functions defined from here on get these instruction sets: inline functions of the
+// headers above keep the baseline, so no copy of theirs can bring them to a processor without.
+#if defined(__clang__)
+#pragma clang attribute push(__attribute__((target("avx2,popcnt"))), apply_to = function)
+#else
 #pragma GCC push_options
 #pragma GCC target("avx2,popcnt")
+#endif
 
 namespace tavolin::lanes {
 
@@ -128,4 +134,8 @@ void draw_avx2(const SymbolThresholds& t, vectb& inp_s, vectc& counts, Integer& 
 
 }  // namespace tavolin::lanes
 
+#if defined(__clang__)
+#pragma clang attribute pop
+#else
 #pragma GCC pop_options
+#endif

@@ -12,8 +12,15 @@
 
 #include "channel/lane_kernels.h"
 
+// Only the functions defined from here on get these instruction sets: inline functions of the
+// headers above keep the baseline, so no copy of theirs can bring them to a processor without.
+#if defined(__clang__)
+#pragma clang attribute push(__attribute__((target("avx512f,avx512bw,avx512vl,popcnt"))), \
+                             apply_to = function)
+#else
 #pragma GCC push_options
 #pragma GCC target("avx512f,avx512bw,avx512vl,popcnt")
+#endif
 
 namespace tavolin::lanes {
 
@@ -135,4 +142,8 @@ void draw_avx512(const SymbolThresholds& t, vectb& inp_s, vectc& counts, Integer
 
 }  // namespace tavolin::lanes
 
+#if defined(__clang__)
+#pragma clang attribute pop
+#else
 #pragma GCC pop_options
+#endif

@@ -2,6 +2,7 @@
 
 #include <cassert>
 #include <cstdint>
+#include <limits>
 
 namespace tavolin {
 
@@ -11,6 +12,8 @@ namespace {
 // significand, and one comparison turns that into the floor. The integer goes out through
 // double, where it is exact: std::floor and a cast from extended would switch the x87 rounding
 // mode and back for every value, which costs more than all the rest of a table.
+static_assert(std::numeric_limits<Extended>::digits == 64,
+              "the floor below needs the 64-bit significand of x87 extended");
 std::int64_t floor_of_draw_range(Extended x) {
     constexpr Extended kRound = 0x1.8p63L;
     Extended r = (x + kRound) - kRound;

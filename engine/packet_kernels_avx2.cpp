@@ -9,8 +9,14 @@
 
 #include "engine/packet_kernels.h"
 
+// Only the functions defined from here on get these instruction sets: inline functions of the
+// headers above keep the baseline, so no copy of theirs can bring them to a processor without.
+#if defined(__clang__)
+#pragma clang attribute push(__attribute__((target("avx2,popcnt"))), apply_to = function)
+#else
 #pragma GCC push_options
 #pragma GCC target("avx2,popcnt")
+#endif
 
 namespace tavolin::lanes {
 
@@ -117,4 +123,8 @@ ErrorCounters tally_avx2(const TallyInput& in, OffDiagonal& off) {
 
 }  // namespace tavolin::lanes
 
+#if defined(__clang__)
+#pragma clang attribute pop
+#else
 #pragma GCC pop_options
+#endif
