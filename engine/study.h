@@ -52,7 +52,7 @@ struct StudySpec {
 
 struct StudyCell {
     int point = 0;
-    std::size_t code = 0;  // index into the spec's codes
+    std::size_t code = 0;  // index into the study's codes
     Extended value = 0;    // of the varied quantity
     Integer seed1 = 0, seed2 = 0;
     Count ticks = 0, symbols = 0, distorted = 0, detected = 0, corrected = 0, wrong = 0;
@@ -83,13 +83,13 @@ Integer point_seed(Integer base, int k, int points);
 StudyCell run_cell(const StudySpec& spec, int point, std::size_t code,
                    const std::atomic<bool>& stop);
 
-// The cells of the spec's shard, in (point, code) order, on `threads` threads. `on_cell` is
+// The cells of the study's shard, in (point, code) order, on `threads` threads. `on_cell` is
 // called for every cell as it finishes, one call at a time. When `stop` is set the cells under
 // way end early and are returned with `complete` false; cells not begun are left out.
 std::vector<StudyCell> run_study(const StudySpec& spec, int threads, const std::atomic<bool>& stop,
                                  const std::function<void(const StudyCell&)>& on_cell = {});
 
-// The points of the spec's shard.
+// The points of the study's shard.
 std::vector<int> shard_points(const StudySpec& spec);
 
 }  // namespace tavolin
