@@ -316,7 +316,7 @@ StudySetup long_setup() {
     s.to = "0,3";
     s.size = "100";
     s.min_distorted = "1000000000";
-    s.max_symbols = "200000";
+    s.max_symbols = "2000000";
     return s;
 }
 
