@@ -1,20 +1,14 @@
 // Eight lanes: AVX2, compiled for these functions alone and run only where the processor has
 // it. Unsigned comparisons are made signed by flipping the top bit of both sides.
-#include <immintrin.h>
 
 #include <algorithm>
 #include <cstring>
 
 #include "channel/lane_kernels.h"
+#include "core/lane_intrinsics.h"
 
-// Only the functions defined from here on get these instruction sets: inline functions of the
-// headers above keep the baseline, so no copy of theirs can bring them to a processor without.
-#if defined(__clang__)
-#pragma clang attribute push(__attribute__((target("avx2,popcnt"))), apply_to = function)
-#else
-#pragma GCC push_options
-#pragma GCC target("avx2,popcnt")
-#endif
+// Only the functions defined from here on get these instruction sets.
+#include "core/lane_target_avx2.h"
 
 namespace tavolin::lanes {
 
@@ -134,8 +128,4 @@ void draw_avx2(const SymbolThresholds& t, vectb& inp_s, vectc& counts, Integer& 
 
 }  // namespace tavolin::lanes
 
-#if defined(__clang__)
-#pragma clang attribute pop
-#else
-#pragma GCC pop_options
-#endif
+#include "core/lane_target_end.h"

@@ -1,26 +1,14 @@
 // Sixteen lanes: AVX-512, compiled for these functions alone and run only where the processor
 // has it. Comparisons are unsigned and give bit masks.
-// GCC 12's own AVX-512 headers fill unused results from _mm512_undefined_*(), which it then
-// reports as maybe uninitialized (GCC bug 105593): silenced for these intrinsics alone.
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
-#include <immintrin.h>
-#pragma GCC diagnostic pop
 
 #include <algorithm>
 #include <bit>
 
 #include "channel/lane_kernels.h"
+#include "core/lane_intrinsics.h"
 
-// Only the functions defined from here on get these instruction sets: inline functions of the
-// headers above keep the baseline, so no copy of theirs can bring them to a processor without.
-#if defined(__clang__)
-#pragma clang attribute push(__attribute__((target("avx512f,avx512bw,avx512vl,popcnt"))), \
-                             apply_to = function)
-#else
-#pragma GCC push_options
-#pragma GCC target("avx512f,avx512bw,avx512vl,popcnt")
-#endif
+// Only the functions defined from here on get these instruction sets.
+#include "core/lane_target_avx512.h"
 
 namespace tavolin::lanes {
 
@@ -142,8 +130,4 @@ void draw_avx512(const SymbolThresholds& t, vectb& inp_s, vectc& counts, Integer
 
 }  // namespace tavolin::lanes
 
-#if defined(__clang__)
-#pragma clang attribute pop
-#else
-#pragma GCC pop_options
-#endif
+#include "core/lane_target_end.h"

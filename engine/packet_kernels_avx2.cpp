@@ -2,21 +2,15 @@
 // has it. The code words are read by permutations of two registers, the received-word table by a
 // gather; the pairs off the diagonal are packed to the front of
 // a vector by a permutation looked up from their lane mask, buffered and counted in batches.
-#include <immintrin.h>
 
 #include <array>
 #include <bit>
 
+#include "core/lane_intrinsics.h"
 #include "engine/packet_kernels.h"
 
-// Only the functions defined from here on get these instruction sets: inline functions of the
-// headers above keep the baseline, so no copy of theirs can bring them to a processor without.
-#if defined(__clang__)
-#pragma clang attribute push(__attribute__((target("avx2,popcnt"))), apply_to = function)
-#else
-#pragma GCC push_options
-#pragma GCC target("avx2,popcnt")
-#endif
+// Only the functions defined from here on get these instruction sets.
+#include "core/lane_target_avx2.h"
 
 namespace tavolin::lanes {
 
@@ -123,8 +117,4 @@ ErrorCounters tally_avx2(const TallyInput& in, OffDiagonal& off) {
 
 }  // namespace tavolin::lanes
 
-#if defined(__clang__)
-#pragma clang attribute pop
-#else
-#pragma GCC pop_options
-#endif
+#include "core/lane_target_end.h"

@@ -2,26 +2,14 @@
 // processor has it. Tables of up to 128 entries are read by permutations of registers, larger
 // ones by a gather; the pairs off the diagonal are packed into a buffer and counted in batches,
 // with no branch per word.
-// GCC 12's own AVX-512 headers fill unused results from _mm512_undefined_*(), which it then
-// reports as maybe uninitialized (GCC bug 105593): silenced for these intrinsics alone.
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
-#include <immintrin.h>
-#pragma GCC diagnostic pop
 
 #include <bit>
 
+#include "core/lane_intrinsics.h"
 #include "engine/packet_kernels.h"
 
-// Only the functions defined from here on get these instruction sets: inline functions of the
-// headers above keep the baseline, so no copy of theirs can bring them to a processor without.
-#if defined(__clang__)
-#pragma clang attribute push(__attribute__((target("avx512f,avx512bw,avx512vl,popcnt"))), \
-                             apply_to = function)
-#else
-#pragma GCC push_options
-#pragma GCC target("avx512f,avx512bw,avx512vl,popcnt")
-#endif
+// Only the functions defined from here on get these instruction sets.
+#include "core/lane_target_avx512.h"
 
 namespace tavolin::lanes {
 
@@ -138,8 +126,4 @@ ErrorCounters tally_avx512(const TallyInput& in, OffDiagonal& off) {
 
 }  // namespace tavolin::lanes
 
-#if defined(__clang__)
-#pragma clang attribute pop
-#else
-#pragma GCC pop_options
-#endif
+#include "core/lane_target_end.h"

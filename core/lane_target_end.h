@@ -1,0 +1,7 @@
+// Closes the region opened by core/lane_target_avx2.h or core/lane_target_avx512.h.
+// No include guard: each lane file closes its own region.
+#if defined(__clang__)
+#pragma clang attribute pop
+#else
+#pragma GCC pop_options
+#endif
