@@ -45,6 +45,32 @@ void BM_Study(benchmark::State& state) {
 BENCHMARK(BM_Study)->ArgName("threads")->Arg(1)->Arg(2)->UseRealTime()->Unit(
     benchmark::kMillisecond);
 
+// A study of range(0) one-symbol cells on one thread: what every cell costs beyond its own
+// packet, which should not grow with the points.
+void BM_StudyOverheadPerCell(benchmark::State& state) {
+    StudySpec s;
+    s.varied = Varied::p;
+    s.from = 0.001L;
+    s.to = 0.1L;
+    s.points = static_cast<int>(state.range(0));
+    s.codes = {{"none", kNoCoding, 13, 3}};
+    s.base.size = "1";
+    s.stop.max_symbols = 1;
+    s.seed1 = 1;
+    s.seed2 = 2;
+    const std::atomic<bool> never{false};
+    for (auto _ : state) benchmark::DoNotOptimize(run_study(s, 1, never));
+    per_item(state, "cell", static_cast<double>(s.points));
+}
+BENCHMARK(BM_StudyOverheadPerCell)
+    ->ArgName("points")
+    ->Arg(1000)
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Iterations(1)
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
+
 // One accumulating continuous run of the cyclic code at p = 0.01, a thousand packets of 1000
 // symbols: what a study's cell costs per channel bit when run on its own.
 void BM_ContinuousRun(benchmark::State& state) {

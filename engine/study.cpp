@@ -71,17 +71,20 @@ std::string value_text(Extended v) {
     return format_round_trip(v);
 }
 
+Extended point_value(const StudySpec& spec, int k) {
+    const int last = spec.points - 1;
+    const Extended t = last == 0 ? 0 : static_cast<Extended>(k) / last;
+    Extended v =
+        spec.log ? geometric(spec.from, spec.to, t) : spec.from + (spec.to - spec.from) * t;
+    if (k == last && last > 0) v = spec.to;
+    // The value a cell runs with is the one its text reads back as.
+    return *parse_number(value_text(v), '.');
+}
+
 std::vector<Extended> point_values(const StudySpec& spec) {
     std::vector<Extended> values(static_cast<std::size_t>(spec.points));
-    const int last = spec.points - 1;
-    for (int k = 0; k <= last; ++k) {
-        const Extended t = last == 0 ? 0 : static_cast<Extended>(k) / last;
-        Extended v =
-            spec.log ? geometric(spec.from, spec.to, t) : spec.from + (spec.to - spec.from) * t;
-        if (k == last && last > 0) v = spec.to;
-        // The value a cell runs with is the one its text reads back as.
-        values[static_cast<std::size_t>(k)] = *parse_number(value_text(v), '.');
-    }
+    for (int k = 0; k < spec.points; ++k)
+        values[static_cast<std::size_t>(k)] = point_value(spec, k);
     return values;
 }
 
@@ -127,7 +130,7 @@ StudyCell run_cell(const StudySpec& spec, int point, std::size_t code,
     StudyCell cell;
     cell.point = point;
     cell.code = code;
-    cell.value = point_values(spec)[static_cast<std::size_t>(point)];
+    cell.value = point_value(spec, point);
     cell.seed1 = point_seed(spec.seed1, point, spec.points);
     cell.seed2 = point_seed(spec.seed2, point, spec.points);
 
@@ -171,9 +174,14 @@ StudyCell run_cell(const StudySpec& spec, int point, std::size_t code,
     cell.wrong_ci = clopper_pearson(cell.wrong, cell.symbols, spec.confidence);
     cell.apr = out.apr;
     cell.apost = out.apost;
+    // A bit time so short that a rate overflows leaves it empty, as a bit time of 0 does: no
+    // reader of the study's files takes an infinite number.
+    const auto finite = [](std::optional<double> v) {
+        return v && std::isfinite(*v) ? v : std::nullopt;
+    };
     if (const auto it = out.bars.find(Chart::Chart2); it != out.bars.end()) {
-        cell.rate_apriori = it->second.first;
-        cell.rate_aposteriori = it->second.second;
+        cell.rate_apriori = finite(it->second.first);
+        cell.rate_aposteriori = finite(it->second.second);
     }
     cell.useful_per_bit = cell.apost.useful() / st.n0;
     cell.overlap = cell.symbols * st.n0 > stretch(spec.points);

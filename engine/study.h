@@ -66,8 +66,9 @@ struct StudyCell {
     bool complete = false;  // its stop rule held
 };
 
-// The values of the varied quantity at every point, evenly or geometrically spaced, each the
-// value its 21-digit text reads back as.
+// The value of the varied quantity at point k, evenly or geometrically spaced, as its 21-digit
+// text reads back; and the values of every point.
+Extended point_value(const StudySpec& spec, int k);
 std::vector<Extended> point_values(const StudySpec& spec);
 
 // An 80-bit value in 21 significant digits with a point: the text reads back as the same value.

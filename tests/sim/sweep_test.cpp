@@ -204,6 +204,29 @@ TEST(Sweep, ABitTimeOfZeroLeavesTheRatesEmpty) {
     EXPECT_NE(r.out.find(",,,"), std::string::npos) << r.out;  // two rates, neither written
 }
 
+// A bit time so short that the rates overflow leaves them empty as a bit time of 0 does, in
+// both files: JSON readers take no infinity.
+TEST(Sweep, RatesThatOverflowAreLeftEmpty) {
+    for (const char* bit_time : {"1e-310", "1e-4000"}) {
+        const std::vector<std::string> study = {
+            "--vary",  "p",       "--from",          "0.1", "--to",       "0.1",   "--points", "1",
+            "--codes", "hamming", "--min-distorted", "10",  "--bit-time", bit_time};
+        const Result csv = run(sweep(study));
+        ASSERT_EQ(csv.status, 0) << csv.err;
+        EXPECT_EQ(csv.out.find("inf"), std::string::npos) << csv.out;
+        EXPECT_EQ(csv.out.find("nan"), std::string::npos) << csv.out;
+        std::vector<std::string> as_json = sweep(study);
+        as_json.push_back("--out");
+        as_json.push_back(testing::TempDir() + "overflowing_rates.json");
+        ASSERT_EQ(run(as_json).status, 0);
+        std::ifstream file(as_json.back());
+        const nlohmann::json j = nlohmann::json::parse(file, nullptr, false);
+        ASSERT_FALSE(j.is_discarded()) << bit_time << ": not JSON";
+        EXPECT_TRUE(j["cells"][0]["rate_apriori"].is_null()) << bit_time;
+        EXPECT_TRUE(j["cells"][0]["rate_aposteriori"].is_null()) << bit_time;
+    }
+}
+
 struct SpacingCase {
     const char* name;
     Extended from, to;
@@ -314,6 +337,17 @@ INSTANTIATE_TEST_SUITE_P(
                 {"--vary", "p", "--from", "0", "--to", "0.1", "--probs", "0.5,0.5"},
                 "--probs: В алфивите должно быть не менее 9 символов"},
         Refused{"no_vary", {"--from", "0", "--to", "0.1"}, "--vary"},
+        Refused{
+            "max_symbols_past_64_bits",
+            {"--vary", "p", "--from", "0", "--to", "0.1", "--max-symbols", "18446744073709551617"},
+            "--max-symbols"},
+        Refused{"min_distorted_past_64_bits",
+                {"--vary", "p", "--from", "0", "--to", "0.1", "--min-distorted",
+                 "99999999999999999999"},
+                "--min-distorted"},
+        Refused{"min_distorted_without_value",
+                {"--vary", "p", "--from", "0", "--to", "0.1", "--min-distorted", "--threads", "1"},
+                "--min-distorted: a value is needed"},
         Refused{"unknown_vary", {"--vary", "q", "--from", "0", "--to", "0.1"}, "--vary"}),
     [](const testing::TestParamInfo<Refused>& i) { return i.param.name; });
 
