@@ -36,6 +36,9 @@ constexpr int kMostMarkedPoints = 100;
 constexpr qsizetype kMostBandCorners = 150;
 constexpr int kPictureScale = 3;
 constexpr int kDotsPerMeter = 11811;  // 300 dots per inch
+// Values the axes can hold with a decade to spare at both ends: a logarithmic axis with an
+// infinite or zero end never finishes its layout.
+constexpr double kSmallestDrawn = 1e-300, kLargestDrawn = 1e300;
 constexpr int kScreenDpi = 96;
 
 struct Value {
@@ -75,12 +78,19 @@ struct LinearScale {
     int ticks, decimals;
 };
 
-// Steps of 1, 2 or 5 times a power of ten, at most kMostSteps of them, holding lo to hi.
+// Steps of 1, 2 or 5 times a power of ten, at most kMostSteps of them, holding lo to hi (both
+// within the drawable range).
 LinearScale linear_scale(double lo, double hi) {
     if (!(hi > lo)) {
         const double pad = lo == 0 ? 1 : std::fabs(lo) / 10;
         hi = lo + pad;
         lo = lo == 0 ? 0 : lo - pad;
+    }
+    // A width too small for steps of its own (values near the smallest doubles) is read
+    // against the unit.
+    if (!(hi - lo >= kSmallestDrawn)) {
+        lo = std::min(0.0, std::floor(lo));
+        hi = lo + 1;
     }
     const double least = (hi - lo) / kMostSteps;
     const double power = std::pow(10.0, std::floor(std::log10(least)));
@@ -92,7 +102,8 @@ LinearScale linear_scale(double lo, double hi) {
         }
     const double first = std::floor(lo / step + 1e-9), last = std::ceil(hi / step - 1e-9);
     const int decimals = std::max(0, -static_cast<int>(std::floor(std::log10(step) + 1e-9)));
-    return {first * step, last * step, static_cast<int>(last - first) + 1, decimals};
+    return {first * step, last * step, static_cast<int>(std::min(last - first, 100.0)) + 1,
+            decimals};
 }
 
 // Each code's points have a shape of their own as well as a colour, so that curves read apart
@@ -260,7 +271,6 @@ QAreaSeries* StudyChart::band(std::size_t code) const {
 }
 
 void StudyChart::redraw() {
-    chart()->setTitle(measure_title(measure_));
     std::vector<const StudyCell*> sorted;
     for (const StudyCell& c : cells_)
         if (c.code < curves_.size()) sorted.push_back(&c);
@@ -270,6 +280,16 @@ void StudyChart::redraw() {
 
     const std::size_t n = curves_.size();
     std::vector<QList<QPointF>> line(n), upper(n), lower(n);
+    int undrawn = 0;  // values the axes cannot hold (from a file: the engine writes none)
+    const auto fits = [](double v) {
+        const double size = std::fabs(v);  // no infinity or NaN passes
+        return size <= kLargestDrawn && (size == 0 || size >= kSmallestDrawn);
+    };
+    const auto drawable = [&](double x, double y) {
+        const bool both = fits(x) && fits(y);
+        undrawn += both ? 0 : 1;
+        return both;
+    };
     QList<QPointF> limit;
     constexpr double kInf = std::numeric_limits<double>::infinity();
     double lo = kInf, hi = -kInf, least_positive = kInf, most = -kInf;
@@ -279,18 +299,20 @@ void StudyChart::redraw() {
         if (measure_ == StudyMeasure::UsefulPerBit && c->point != limit_point) {
             limit_point = c->point;
             const auto cap = static_cast<double>(c->capacity);
-            limit << QPointF(x, cap);
-            lo = std::min(lo, cap);
-            hi = std::max(hi, cap);
+            if (drawable(x, cap)) {
+                limit << QPointF(x, cap);
+                lo = std::min(lo, cap);
+                hi = std::max(hi, cap);
+            }
         }
         const std::optional<Value> v = value_of(*c, measure_);
-        if (!v) continue;
+        if (!v || !drawable(x, v->y)) continue;
         line[c->code] << QPointF(x, v->y);
         lo = std::min(lo, v->y);
         hi = std::max(hi, v->y);
         most = std::max(most, v->y);
         if (v->y > 0) least_positive = std::min(least_positive, v->y);
-        if (v->band) {
+        if (v->band && fits(v->band->first) && fits(v->band->second)) {
             upper[c->code] << QPointF(x, v->band->second);
             lower[c->code] << QPointF(x, v->band->first);
             lo = std::min(lo, v->band->first);
@@ -299,6 +321,10 @@ void StudyChart::redraw() {
     }
 
     log_values_ = least_positive < kInf && most / least_positive >= kLogSpan;
+    chart()->setTitle(undrawn == 0 ? measure_title(measure_)
+                                   : QString("%1\n(значений вне пределов графика не показано: %2)")
+                                         .arg(measure_title(measure_))
+                                         .arg(undrawn));
     double y_lo = 0, y_hi = 1;
     if (log_values_) {
         // Zero has no place on a logarithmic axis: its points go, and bands that reach
@@ -317,13 +343,14 @@ void StudyChart::redraw() {
 
     // A start too small for a double (the values are drawn as doubles) has no place on a
     // logarithmic axis either.
-    const bool log_x =
-        spec_.log && static_cast<double>(spec_.from) >= std::numeric_limits<double>::min();
     double x_lo = 0, x_hi = 1;
-    if (!spec_.codes.empty()) {
+    if (!spec_.codes.empty() && spec_.from <= spec_.to &&
+        std::fabs(static_cast<double>(spec_.from)) <= kLargestDrawn &&
+        std::fabs(static_cast<double>(spec_.to)) <= kLargestDrawn) {
         x_lo = static_cast<double>(spec_.from);
         x_hi = static_cast<double>(spec_.to);
     }
+    const bool log_x = spec_.log && x_lo >= kSmallestDrawn;
     if (log_x) {
         // A little room at both ends, but at least two powers of ten to label.
         x_lo /= kLogMargin;
@@ -357,7 +384,9 @@ QAbstractAxis* StudyChart::make_axis(bool log, const QString& title) const {
     if (log) {
         auto* a = new QLogValueAxis;
         a->setBase(10);
-        a->setLabelFormat("%.4g");  // with "%g" Qt Charts writes no labels at all
+        // Every decade in one form, 1E-05 beside 1E-04 (the regional exponent sign): "%g" would
+        // write 0,0001 beside 1E-05, and with no precision Qt Charts writes no labels at all.
+        a->setLabelFormat("%.0e");
         a->setMinorTickCount(8);
         axis = a;
     } else {

@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <limits>
+#include <map>
 #include <nlohmann/json.hpp>
 #include <set>
 #include <utility>
@@ -18,20 +19,25 @@ struct Node {
     enum class Kind { Null, Boolean, Integer, Number, String, Array, Object };
     Kind kind = Kind::Null;
     bool flag = false;
-    std::string text;  // a number as written, or a string
-    std::vector<Node> items;
-    std::vector<std::pair<std::string, Node>> members;
+    std::string text;         // a number as written, or a string
+    std::vector<Node> items;  // an array's, or an object's values in the order of its keys
+    std::vector<std::string> keys;
 
     const Node* member(std::string_view key) const {
-        for (const auto& [k, v] : members)
-            if (k == key) return &v;
+        for (std::size_t i = 0; i < keys.size(); ++i)
+            if (keys[i] == key) return &items[i];
         return nullptr;
     }
 };
 
+// Numbers are lexed as 80-bit values, so that any the writer writes (a bit time of 1e4000,
+// say) is a number here and not an overflow; the tree keeps their texts all the same.
+using Json = nlohmann::basic_json<std::map, std::vector, std::string, bool, std::int64_t,
+                                  std::uint64_t, long double>;
+
 // Builds the tree from nlohmann's SAX events, without recursion; a file nested deeper than any
 // study is refused before its tree could exhaust the stack.
-class TreeBuilder final : public nlohmann::json_sax<nlohmann::json> {
+class TreeBuilder final : public nlohmann::json_sax<Json> {
   public:
     std::optional<Node> root;
     std::size_t error_position = 0;
@@ -43,7 +49,10 @@ class TreeBuilder final : public nlohmann::json_sax<nlohmann::json> {
         n.flag = b;
         return add(std::move(n));
     }
-    bool number_integer(number_integer_t v) override { return integer(std::to_string(v)); }
+    // Non-negative integers come as unsigned: a signed zero was written "-0".
+    bool number_integer(number_integer_t v) override {
+        return integer(v == 0 ? "-0" : std::to_string(v));
+    }
     bool number_unsigned(number_unsigned_t v) override { return integer(std::to_string(v)); }
     bool number_float(number_float_t, const string_t& written) override {
         Node n;
@@ -100,11 +109,10 @@ class TreeBuilder final : public nlohmann::json_sax<nlohmann::json> {
         }
         Node& parent = open_.back();
         if (parent.kind == Node::Kind::Object) {
-            parent.members.emplace_back(std::move(keys_.back()), std::move(n));
+            parent.keys.push_back(std::move(keys_.back()));
             keys_.pop_back();
-        } else {
-            parent.items.push_back(std::move(n));
         }
+        parent.items.push_back(std::move(n));
         return true;
     }
 
@@ -187,6 +195,9 @@ StudySpec read_inputs(const Node& in) {
     s.to = extended(in, "to");
     s.points = integer<int>(in, "points", 1);
     s.log = boolean(in, "log");
+    // The range the command takes: probabilities in order, a logarithmic one not from 0.
+    if (!(0 <= s.from && s.from <= 1) || (s.log && s.from == 0)) bad_field("from");
+    if (!(s.from <= s.to && s.to <= 1)) bad_field("to");
     for (const Node& c : field(in, "codes", Node::Kind::Array).items) {
         if (c.kind != Node::Kind::String) bad_field("codes");
         const std::optional<StudyCode> code = study_code(c.text);
@@ -243,6 +254,7 @@ StudyCell read_cell(const Node& c, const StudySpec& spec,
     cell.point = integer<int>(c, "point", 0);
     if (cell.point >= spec.points) bad_field("point");
     cell.value = extended(c, "value");
+    if (!(0 <= cell.value && cell.value <= 1)) bad_field("value");
     // Codes may repeat in a study: each name takes the first of its codes still free at the point.
     const std::string& name = field(c, "code", Node::Kind::String).text;
     std::optional<std::size_t> code;
@@ -315,7 +327,7 @@ std::optional<StudyCode> study_code(const std::string& name) {
 
 std::optional<LoadedStudy> read_study_json(std::string_view text, std::string& reason) {
     TreeBuilder tree;
-    if (!nlohmann::json::sax_parse(text.begin(), text.end(), &tree) || !tree.root) {
+    if (!Json::sax_parse(text.begin(), text.end(), &tree) || !tree.root) {
         reason = "это не JSON (ошибка в позиции " + std::to_string(tree.error_position) + ")";
         return std::nullopt;
     }

@@ -9,10 +9,12 @@
 #include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
+#include <QGraphicsTextItem>
 #include <QGroupBox>
 #include <QLineSeries>
 #include <QMenu>
 #include <QProgressBar>
+#include <QRegularExpression>
 #include <QSpinBox>
 #include <QSvgRenderer>
 #include <QTableView>
@@ -302,6 +304,18 @@ TEST_F(StudyTest, RatesSpanningDecadesTakeALogarithmicAxis) {
     auto* measure = find<QComboBox>("MeasureBox");
     measure->setCurrentIndex(2);  // the share of symbols received wrong
     EXPECT_TRUE(study_->chart()->logarithmic_values());
+    // Both axes are logarithmic now, and every decade of each reads in one form.
+    study_->chart()->resize(900, 600);
+    QApplication::processEvents();
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);  // the axes replaced
+    QStringList numbers;
+    for (const QGraphicsItem* item : study_->chart()->scene()->items())
+        if (const auto* text = dynamic_cast<const QGraphicsTextItem*>(item))
+            if (QRegularExpression("^[-+0-9,.Ee]+$").match(text->toPlainText()).hasMatch())
+                numbers << text->toPlainText();
+    EXPECT_GE(numbers.size(), 5) << numbers.join(' ').toStdString();
+    for (const QString& n : numbers)
+        EXPECT_TRUE(QRegularExpression("^1E[-+]\\d\\d$").match(n).hasMatch()) << n.toStdString();
     measure->setCurrentIndex(0);  // the share of detected errors stays between 0,5 and 1
     EXPECT_FALSE(study_->chart()->logarithmic_values());
 }
@@ -649,6 +663,66 @@ TEST_F(StudyTest, OpensACommandsStudyAndSavesItAgainUnchanged) {
               command_output(s.command(), seeds, dir_.filePath("made.csv")));
 }
 
+// Studies the command writes at the edges of the numbers: each opens, every measure is drawn
+// without a crash (values the axes cannot hold left out, with a note), and saving it again
+// gives the command's own bytes.
+struct EdgeCase {
+    const char* name;
+    std::vector<std::string> args;
+    std::size_t cells;
+};
+
+class EdgeStudy : public StudyTest, public testing::WithParamInterface<EdgeCase> {};
+
+TEST_P(EdgeStudy, OpensDrawsEveryMeasureAndSavesUnchanged) {
+    const QString made = dir_.filePath("edge.json");
+    std::vector<std::string> args = {"sweep"};
+    args.insert(args.end(), GetParam().args.begin(), GetParam().args.end());
+    StudySpec seeds;
+    seeds.seed1 = 1;
+    seeds.seed2 = 2;
+    const QByteArray original = command_output(args, seeds, made);
+    ASSERT_FALSE(original.isEmpty());
+
+    w_.dialogs.file_answers.push_back({made, {}});
+    find<QPushButton>("OpenButton")->click();
+    ASSERT_TRUE(w_.dialogs.messages.empty()) << w_.dialogs.messages[0].text.toStdString();
+    EXPECT_EQ(study_->cells().size(), GetParam().cells);
+    auto* measure = find<QComboBox>("MeasureBox");
+    for (int m = 0; m < measure->count(); ++m) {
+        measure->setCurrentIndex(m);
+        study_->chart()->resize(800, 500);
+        QApplication::processEvents();
+        EXPECT_FALSE(study_->chart()->grab().isNull());
+    }
+    save("SaveButton", dir_.filePath("again.json"));
+    EXPECT_EQ(file_bytes(dir_.filePath("again.json")), original);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, EdgeStudy,
+    testing::Values(
+        // Rates near the largest double: the decade above them is infinite.
+        EdgeCase{"rates_near_the_largest_double",
+                 {"--vary", "p", "--from", "0.001", "--to", "0.5", "--points", "2", "--codes",
+                  "none", "--bit-time", "7e-309", "--max-symbols", "50000", "--size", "50000"},
+                 2},
+        // One point below the normal doubles: an axis of no width.
+        EdgeCase{"zero_width_axis",
+                 {"--vary", "p", "--from", "1e-323", "--to", "1e-323", "--points", "1", "--codes",
+                  "none", "--max-symbols", "1000"},
+                 1},
+        // Inputs beyond a double, in the file as written.
+        EdgeCase{"bit_time_beyond_a_double",
+                 {"--vary", "p", "--from", "0.01", "--to", "0.02", "--points", "2", "--codes",
+                  "hamming", "--bit-time", "1e4000", "--max-symbols", "2000"},
+                 2},
+        EdgeCase{"negative_zero",
+                 {"--vary", "p", "--from", "-0", "--to", "0.1", "--points", "2", "--codes", "none",
+                  "--max-symbols", "2000"},
+                 2}),
+    [](const testing::TestParamInfo<EdgeCase>& i) { return std::string(i.param.name); });
+
 struct BrokenCase {
     const char* name;
     friend void PrintTo(const BrokenCase& c, std::ostream* os) { *os << c.name; }
@@ -695,6 +769,13 @@ QByteArray replaced(QByteArray text, const char* from, const char* to) {
     return text.replace(from, to);
 }
 
+// Every field `name` of the JSON text given the value `value`.
+QByteArray with_field(const QByteArray& text, const QString& name, const QString& value) {
+    QString s = QString::fromUtf8(text);
+    s.replace(QRegularExpression('"' + name + "\":[^,]*"), '"' + name + "\":" + value);
+    return s.toUtf8();
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Files, BrokenStudy,
     testing::Values(
@@ -713,6 +794,17 @@ INSTANTIATE_TEST_SUITE_P(
         BrokenCase{"point_outside",
                    [](QByteArray text) { return replaced(text, "{\"point\":1,", "{\"point\":7,"); },
                    "неверное или отсутствующее поле «point»"},
+        BrokenCase{"from_above_to", [](QByteArray text) { return with_field(text, "from", "0.5"); },
+                   "неверное или отсутствующее поле «to»"},
+        BrokenCase{"log_from_zero",
+                   [](QByteArray text) {
+                       return replaced(with_field(text, "from", "0"), "\"log\":false",
+                                       "\"log\":true");
+                   },
+                   "неверное или отсутствующее поле «from»"},
+        BrokenCase{"value_beyond_a_double",
+                   [](QByteArray text) { return with_field(text, "value", "1e4000"); },
+                   "неверное или отсутствующее поле «value»"},
         BrokenCase{"count_as_text",
                    [](QByteArray text) {
                        return replaced(text, "\"symbols\":", "\"symbols\":\"1\",\"x\":");
