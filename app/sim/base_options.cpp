@@ -37,15 +37,27 @@ std::int64_t decimal_option(const std::string& name, const std::string& text, st
     std::size_t i = lo < 0 && !text.empty() && text[0] == '-' ? 1 : 0;
     const bool negative = i == 1;
     bool ok = i < text.size();
-    std::int64_t v = 0;
+    // The magnitude grows only while it stays within the wider bound, so no count past 2^63
+    // wraps back into range.
+    const std::uint64_t limit = static_cast<std::uint64_t>(negative ? -(lo + 1) : hi) + negative;
+    std::uint64_t magnitude = 0;
+    bool beyond = false;
     for (; ok && i < text.size(); ++i) {
-        if (text[i] < '0' || text[i] > '9')
+        if (text[i] < '0' || text[i] > '9') {
             ok = false;
-        else if (v <= hi)
-            v = v * 10 + (text[i] - '0');  // stops growing once out of range
+        } else if (!beyond) {
+            const auto digit = static_cast<std::uint64_t>(text[i] - '0');
+            if (digit > limit || magnitude > (limit - digit) / 10)
+                beyond = true;
+            else
+                magnitude = magnitude * 10 + digit;
+        }
     }
-    if (negative) v = -v;
-    if (!ok || v < lo || v > hi)
+    std::int64_t v = 0;
+    if (!beyond && magnitude > 0)  // -2^63 has no positive counterpart: negate one less
+        v = negative ? -static_cast<std::int64_t>(magnitude - 1) - 1
+                     : static_cast<std::int64_t>(magnitude);
+    if (!ok || beyond || v < lo || v > hi)
         throw Malformed{name + ": '" + text + "' is not a whole number from " + std::to_string(lo) +
                         " to " + std::to_string(hi)};
     return v;
@@ -63,16 +75,23 @@ std::vector<std::string> split_list(const std::string& list) {
     return out;
 }
 
-// Flags take no value, and no option may be given twice.
+// Flags take no value, an option takes one, and no option may be given twice.
 void check_spelling(const std::vector<std::string>& args, const CLI::App& app) {
     std::set<std::string> seen;
-    for (const std::string& a : args) {
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
         if (a.rfind("--", 0) != 0) continue;
         const std::string name = a.substr(0, a.find('='));
         const CLI::Option* opt = app.get_option_no_throw(name);
         if (opt == nullptr) continue;
-        if (opt->get_expected_max() == 0 && name.size() != a.size())
-            throw Malformed{name + ": a flag takes no value"};
+        const bool flag = opt->get_expected_max() == 0;
+        if (flag && name.size() != a.size()) throw Malformed{name + ": a flag takes no value"};
+        // Without this the parser would take the next option as the value, or report the
+        // value left over without naming the option that missed it.
+        if (!flag && name.size() == a.size() &&
+            (i + 1 == args.size() ||
+             app.get_option_no_throw(args[i + 1].substr(0, args[i + 1].find('='))) != nullptr))
+            throw Malformed{name + ": a value is needed"};
         if (!seen.insert(name).second) throw Malformed{name + ": given more than once"};
     }
 }

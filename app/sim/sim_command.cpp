@@ -33,18 +33,22 @@ std::optional<std::string> apply_code_options(SimState& st, const SimOptions& o)
 }
 
 // The runs the options ask for, as the buttons and the timer make them: a start per packet run,
-// or one start and a tick per step. False as soon as one is refused.
-bool make_runs(SimState& st, const SimOptions& o, RecordedOutputs& outputs) {
+// or one start and a tick per step. False as soon as one is refused. Ctrl+C (`interrupted`)
+// ends them after the packet under way, so the report shows the runs made so far.
+bool make_runs(SimState& st, const SimOptions& o, RecordedOutputs& outputs,
+               const std::atomic<bool>& interrupted) {
     const TextInputs inputs(o.run);
     RunControl control(st, inputs, outputs);
+    const auto go_on = [&](int tick) {
+        return tick < o.ticks && !outputs.failure && (tick == 0 || !interrupted.load());
+    };
     if (!o.continuous) {
-        for (int tick = 0; tick < o.ticks && !outputs.failure; ++tick)
-            control.start(RunMode::Packet);
+        for (int tick = 0; go_on(tick); ++tick) control.start(RunMode::Packet);
         return !outputs.failure;
     }
     if (!control.start(o.no_accumulate ? RunMode::ContinuousPerPacket : RunMode::Continuous))
         return false;
-    for (int tick = 0; tick < o.ticks && !outputs.failure; ++tick) control.tick();
+    for (int tick = 0; go_on(tick); ++tick) control.tick();
     return !outputs.failure;
 }
 
@@ -64,11 +68,10 @@ int finish_report(std::ostream& out, std::ostream& err, const std::string& text)
 
 int run_sim(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
             const ClockReading& clock, const std::atomic<bool>* interrupted, bool progress) {
-    if (!args.empty() && args[0] == "sweep") {
-        static const std::atomic<bool> never{false};
-        return run_sweep({args.begin() + 1, args.end()}, out, err, clock,
-                         interrupted ? *interrupted : never, progress);
-    }
+    static const std::atomic<bool> never{false};
+    const std::atomic<bool>& stop = interrupted ? *interrupted : never;
+    if (!args.empty() && args[0] == "sweep")
+        return run_sweep({args.begin() + 1, args.end()}, out, err, clock, stop, progress);
     const ParseResult parsed = parse_options(args);
     if (parsed.help) return finish_report(out, err, parsed.message);
     if (!parsed.options) {
@@ -92,7 +95,7 @@ int run_sim(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     }
 
     RecordedOutputs outputs;
-    if (!make_runs(st, o, outputs)) {
+    if (!make_runs(st, o, outputs, stop)) {
         err << outputs.failure.value_or("the run was refused") << '\n';
         return 2;
     }
@@ -101,7 +104,8 @@ int run_sim(const std::vector<std::string>& args, std::ostream& out, std::ostrea
         print_json_report(report, st, outputs);
     else
         print_text_report(report, st, outputs);
-    return finish_report(out, err, report.str());
+    const int written = finish_report(out, err, report.str());
+    return written != 0 || !stop.load() ? written : kInterrupted;
 }
 
 }  // namespace tavolin::sim

@@ -12,10 +12,15 @@
 
 namespace tavolin::sim {
 
+// The exit status of a run or study that Ctrl+C ended: 128 + SIGINT, as shells report it.
+constexpr int kInterrupted = 130;
+
 // Reads the clock for the streams the options leave unseeded.
 using ClockReading = std::function<Integer()>;
 
-// `interrupted` stops a study when set (Ctrl+C); `progress` shows a study's progress on `err`.
+// `interrupted` (Ctrl+C) ends the runs or the study after the packet under way; the report
+// then shows what ran, with the status kInterrupted. `progress` shows a study's progress on
+// `err`.
 int run_sim(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
             const ClockReading& clock, const std::atomic<bool>* interrupted = nullptr,
             bool progress = false);

@@ -1,20 +1,16 @@
 #include "app/sim/sweep_command.h"
 
-#include <cerrno>
 #include <chrono>
 #include <cstdio>
-#include <cstring>
-#include <fstream>
 #include <sstream>
 
+#include "app/sim/output_file.h"
 #include "app/sim/sweep_options.h"
 #include "engine/study_report.h"
 
 namespace tavolin::sim {
 
 namespace {
-
-constexpr int kInterrupted = 130;  // 128 + SIGINT, as shells report it
 
 // Cells done of all, the symbols per second so far and the time the rest should take, on one
 // line that each finished cell rewrites.
@@ -47,29 +43,6 @@ class Progress {
     std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
 };
 
-// Writes beside the target and renames over it, so a reader never sees half a file and a
-// failed write leaves any earlier file as it was.
-bool write_file(const std::string& path, const std::string& text, std::string& reason) {
-    const std::string temporary = path + ".part";
-    {
-        std::ofstream f(temporary, std::ios::binary | std::ios::trunc);
-        f << text;
-        f.flush();
-        if (!f) {
-            reason = std::strerror(errno);
-            f.close();
-            std::remove(temporary.c_str());
-            return false;
-        }
-    }
-    if (std::rename(temporary.c_str(), path.c_str()) != 0) {
-        reason = std::strerror(errno);
-        std::remove(temporary.c_str());
-        return false;
-    }
-    return true;
-}
-
 }  // namespace
 
 int run_sweep(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
@@ -81,6 +54,13 @@ int run_sweep(const std::vector<std::string>& args, std::ostream& out, std::ostr
         return parsed.exit_code;
     }
     SweepOptions& o = *parsed.options;
+    // The output is opened before the first cell, so a study is never run only to be lost.
+    std::string reason;
+    std::optional<OutputFile> file = o.out ? OutputFile::open(*o.out, reason) : std::nullopt;
+    if (o.out && !file) {
+        err << "--out: " << *o.out << " cannot be written: " << reason << '\n';
+        return 2;
+    }
     o.spec.seed1 = o.seed1 ? *o.seed1 : clock();
     o.spec.seed2 = o.seed2 ? *o.seed2 : clock();
 
@@ -102,12 +82,17 @@ int run_sweep(const std::vector<std::string>& args, std::ostream& out, std::ostr
         const int written = finish_report(out, err, text.str());
         return written != 0 ? written : status;
     }
-    std::string reason;
-    if (!write_file(*o.out, text.str(), reason)) {
-        err << "tavolin-sim: " << *o.out << " could not be written: " << reason << '\n';
+    std::string kept_in;
+    if (file->commit(text.str(), reason, kept_in)) return status;
+    err << "tavolin-sim: " << *o.out << " could not be written: " << reason;
+    if (!kept_in.empty()) {
+        err << "; the results are kept in " << kept_in << '\n';
         return 1;
     }
-    return status;
+    // Nothing whole reached the disk: the results go to stdout rather than being lost.
+    err << "; the results follow on standard output\n";
+    finish_report(out, err, text.str());
+    return 1;
 }
 
 }  // namespace tavolin::sim

@@ -86,7 +86,14 @@ INSTANTIATE_TEST_SUITE_P(
         MalformedCase{"version_with_value", {"--version=2"}, "--version"},
         MalformedCase{"repeated_option", {"--seed1", "1", "--seed1", "2"}, "more than once"},
         MalformedCase{"repeated_flag", {"--json", "--json"}, "more than once"},
-        MalformedCase{"repeated_with_equals", {"--size=10", "--size", "20"}, "more than once"}),
+        MalformedCase{"repeated_with_equals", {"--size=10", "--size", "20"}, "more than once"},
+        // An option followed by another option, or by nothing, misses its value.
+        MalformedCase{
+            "ticks_without_value", {"--ticks", "--seed2", "5"}, "--ticks: a value is needed"},
+        MalformedCase{"size_without_value", {"--size", "--p0=0.1"}, "--size: a value is needed"},
+        MalformedCase{"last_without_value", {"--json", "--seed1"}, "--seed1: a value is needed"},
+        MalformedCase{"ticks_past_64_bits", {"--ticks", "18446744073709551617"}, "--ticks"},
+        MalformedCase{"seed_past_64_bits", {"--seed1", "-99999999999999999999"}, "--seed1"}),
     [](const testing::TestParamInfo<MalformedCase>& i) { return std::string(i.param.name); });
 
 struct PromptCase {
@@ -226,6 +233,21 @@ TEST(SimCommand, HelpExitsZero) {
     const Result r = run({"--help"});
     EXPECT_EQ(r.status, 0);
     EXPECT_NE(r.out.find("--count-codewords"), std::string::npos);
+}
+
+// Ctrl+C that came before the first step: the run makes the step under way, reports it as a
+// run of one step would, and exits 130.
+TEST(SimCommand, AnInterruptedRunReportsWhatItRan) {
+    for (const char* mode : {"packet", "continuous"}) {
+        std::atomic<bool> interrupted{true};
+        std::ostringstream out, err;
+        const int status = run_sim(
+            seeded({"--mode", mode, "--ticks", "1000", "--size", "300"}), out, err,
+            [] { return 1; }, &interrupted);
+        EXPECT_EQ(status, 130) << mode;
+        EXPECT_EQ(out.str(), run(seeded({"--mode", mode, "--ticks", "1", "--size", "300"})).out)
+            << mode;
+    }
 }
 
 struct VersionCase {

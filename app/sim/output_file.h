@@ -1,0 +1,43 @@
+// A file the command writes whole or not at all: a temporary file beside the target, opened
+// before the work so a folder that cannot take it is refused at once, renamed over the target
+// when the text is complete.
+#pragma once
+
+#include <fstream>
+#include <optional>
+#include <string>
+#include <utility>
+
+namespace tavolin::sim {
+
+class OutputFile {
+  public:
+    // Opens the temporary file; a refusal (the target is a folder, its folder is missing or
+    // not writable) is the reason, for a message that names the option.
+    static std::optional<OutputFile> open(const std::string& path, std::string& reason);
+
+    OutputFile(OutputFile&& other) noexcept
+        : path_(std::move(other.path_)),
+          temporary_(std::move(other.temporary_)),
+          stream_(std::move(other.stream_)),
+          done_(std::exchange(other.done_, true)) {}
+    OutputFile& operator=(OutputFile&&) = delete;
+    ~OutputFile();
+
+    // Writes `text` and renames it over the target. On failure `reason` says why and
+    // `kept_in` names the temporary file when it holds the whole text (the rename failed);
+    // it is empty when nothing whole was written.
+    bool commit(const std::string& text, std::string& reason, std::string& kept_in);
+
+    const std::string& temporary() const { return temporary_; }
+
+  private:
+    OutputFile(std::string path, std::string temporary, std::ofstream stream)
+        : path_(std::move(path)), temporary_(std::move(temporary)), stream_(std::move(stream)) {}
+
+    std::string path_, temporary_;
+    std::ofstream stream_;
+    bool done_ = false;
+};
+
+}  // namespace tavolin::sim
