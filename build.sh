@@ -6,15 +6,17 @@
 #   ./build.sh fuzz [SECONDS]  build the fuzz targets with clang and run each SECONDS (default 60)
 set -euo pipefail
 cd "$(dirname "$0")"
+root=$PWD
 
 # What the project adds to the machine's compilers, CMake, GoogleTest and Google Benchmark: the
 # command's parser and JSON, Boost.Math for the confidence intervals, Qt for the window with its
 # own texts in Russian, a virtual display and Tahoma-metric fonts; Qt SVG for exported charts,
-# help2man for the command's manual page, dpkg-dev for the package's dependencies; clang with
-# its libFuzzer for the fuzz targets.
+# help2man for the command's manual page, dpkg-dev for the package's dependencies; lintian,
+# desktop-file-utils and appstream to check the package, its desktop entry and its metainfo;
+# clang with its libFuzzer for the fuzz targets.
 PACKAGES=(libcli11-dev nlohmann-json3-dev libboost-math-dev qt6-base-dev qt6-charts-dev
           libqt6opengl6-dev libgl-dev qt6-translations-l10n xvfb xauth fonts-wine
-          qt6-svg-dev help2man dpkg-dev clang libclang-rt-dev)
+          qt6-svg-dev help2man dpkg-dev lintian desktop-file-utils appstream clang libclang-rt-dev)
 FUZZERS=(fuzz_number_text fuzz_import_record fuzz_code_settings fuzz_sim_run fuzz_sweep)
 JOBS=$(nproc)
 
@@ -90,7 +92,7 @@ case "${1:-}" in
         build build-asan -DTAVOLIN_SANITIZE=ON -DTAVOLIN_BENCH=OFF
         (cd build-asan && ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
             UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-            LSAN_OPTIONS=suppressions="$PWD/../tests/lsan.supp" \
+            LSAN_OPTIONS=suppressions="$root/tests/lsan.supp" \
             ctest --output-on-failure -j "$JOBS")
         # A short run of every fuzz target: a change that breaks on the seeds fails here.
         build_fuzzers

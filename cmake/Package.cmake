@@ -1,5 +1,6 @@
 # `cpack -G DEB` in a configured tree makes tavolin_<version>_<arch>.deb of what Install.cmake
-# installs, with the runtime dependencies read off the programs' libraries by dpkg-shlibdeps.
+# installs, with the runtime dependencies read off the programs' libraries by dpkg-shlibdeps,
+# maintained by TAVOLIN_MAINTAINER (Install.cmake).
 set(CPACK_PACKAGE_NAME tavolin)
 set(CPACK_PACKAGE_VENDOR "Tavolin developers")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "simulator of error-control codes over a noisy binary channel")
@@ -10,7 +11,8 @@ code detected and corrected, the entropies, the useful information, the
 transmission rate and the channel matrices. tavolin is the window; tavolin-sim
 runs the same engine from the command line, reproducibly from seeds, and runs
 studies over a range of channel values.")
-set(CPACK_PACKAGE_CONTACT "Tavolin developers")
+set(CPACK_PACKAGE_CONTACT "${TAVOLIN_MAINTAINER}")
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${TAVOLIN_MAINTAINER}")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_GENERATOR DEB)
 

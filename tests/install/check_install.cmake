@@ -1,15 +1,19 @@
 # Checks `cmake --install` of the build tree into a prefix of its own.
 #   CHECK=tree      installs, compares the installed files with the expected ones, checks that
-#                   the desktop entry, the icon, the metainfo and the manual page agree with each
-#                   other and with the project version, and runs the installed command
+#                   the desktop entry, the icon, the metainfo, the manual pages, the changelog and
+#                   the copyright file agree with each other and with the project version, and
+#                   runs the installed command
 #   CHECK=desktop   validates the installed desktop entry (desktop-file-validate)
 #   CHECK=metainfo  validates the installed AppStream metainfo (appstreamcli)
+#   CHECK=package   makes the Debian package of the tree with CPACK in a directory of its own
+#                   (PACKAGE_DIR) and checks it with lintian, which fails on any error or warning
 # The validators are optional tools: without one its check says so and is skipped.
 cmake_minimum_required(VERSION 3.25)
 
 set(app_id io.github.tavolin.Tavolin)
 set(desktop ${PREFIX}/share/applications/${app_id}.desktop)
 set(metainfo ${PREFIX}/share/metainfo/${app_id}.metainfo.xml)
+set(doc ${PREFIX}/share/doc/tavolin)
 
 function(run_ok)
   execute_process(COMMAND ${ARGN} RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err)
@@ -33,10 +37,11 @@ if(CHECK STREQUAL "tree")
   file(REMOVE_RECURSE ${PREFIX})
   run_ok(${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${PREFIX})
 
-  set(expected bin/tavolin-sim)
+  set(expected bin/tavolin-sim share/doc/tavolin/changelog.gz share/doc/tavolin/copyright)
   if(GUI)
     list(APPEND expected bin/tavolin share/applications/${app_id}.desktop
-         share/icons/hicolor/scalable/apps/${app_id}.svg share/metainfo/${app_id}.metainfo.xml)
+         share/icons/hicolor/scalable/apps/${app_id}.svg share/metainfo/${app_id}.metainfo.xml
+         share/man/man1/tavolin.1.gz)
   endif()
   if(MAN)
     list(APPEND expected share/man/man1/tavolin-sim.1.gz)
@@ -79,6 +84,44 @@ if(CHECK STREQUAL "tree")
     endif()
   endif()
 
+  # The changelog's newest entry is this version, signed by a maintainer with an address; the
+  # copyright file is machine-readable and gives the project's licence.
+  run_ok(gzip -dc ${doc}/changelog.gz)
+  set(changelog "${out}")
+  string(REPLACE "." "\\." version_pattern "${VERSION}")
+  if(NOT changelog MATCHES "^tavolin \\(${version_pattern}\\) [a-z]+; urgency=[a-z]+\n"
+     OR NOT changelog MATCHES "\n -- [^<>\n]*[^ <>\n] <[^<>@ \n]+@[^<>@ \n]+>  ([^\n]+)\n$")
+    message(FATAL_ERROR "changelog:\n${changelog}")
+  endif()
+  set(changelog_date "${CMAKE_MATCH_1}")
+  file(READ ${doc}/copyright copyright)
+  foreach(part "Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/\n"
+               "\nFiles: *\n" "\nLicense: GPL-3+\n" "/usr/share/common-licenses/GPL-3")
+    string(FIND "${copyright}" "${part}" at)
+    if(at EQUAL -1)
+      message(FATAL_ERROR "the copyright file lacks '${part}'")
+    endif()
+  endforeach()
+
+  if(GUI)
+    if(NOT xml MATCHES "<project_license>GPL-3.0-or-later</project_license>")
+      message(FATAL_ERROR "the metainfo's licence is not GPL-3.0-or-later, as the copyright file's")
+    endif()
+    # The changelog is dated by the metainfo's release of this version, as date -R writes it.
+    string(REGEX MATCH "<release version=\"${version_pattern}\" date=\"([^\"]*)\"" release "${xml}")
+    run_ok(env LC_ALL=C date -u -R -d "${CMAKE_MATCH_1} 00:00:00Z")
+    if(NOT out STREQUAL "${changelog_date}\n")
+      message(FATAL_ERROR "changelog dated '${changelog_date}', release ${CMAKE_MATCH_1}: '${out}'")
+    endif()
+    run_ok(gzip -dc ${PREFIX}/share/man/man1/tavolin.1.gz)
+    foreach(part ".TH TAVOLIN 1 " "\"tavolin ${VERSION}\"" "exp.tmp" ".SH SEE ALSO")
+      string(FIND "${out}" "${part}" at)
+      if(at EQUAL -1)
+        message(FATAL_ERROR "the window's manual page lacks '${part}'")
+      endif()
+    endforeach()
+  endif()
+
   if(MAN)
     run_ok(gzip -dc ${PREFIX}/share/man/man1/tavolin-sim.1.gz)
     foreach(part ".TH TAVOLIN-SIM \"1\"" "tavolin-sim ${VERSION}" "seed1" "EXIT STATUS")
@@ -101,6 +144,22 @@ elseif(CHECK STREQUAL "metainfo")
   if(NOT missing)
     run_ok(${tool_path} validate --no-net ${metainfo})
     message("${out}${err}")
+  endif()
+
+elseif(CHECK STREQUAL "package")
+  skip_without(lintian lintian)
+  if(NOT missing)
+    file(REMOVE_RECURSE ${PACKAGE_DIR})
+    file(MAKE_DIRECTORY ${PACKAGE_DIR})
+    run_ok(${CPACK} -G DEB -B ${PACKAGE_DIR} --config ${BUILD_DIR}/CPackConfig.cmake)
+    file(GLOB debs ${PACKAGE_DIR}/*.deb)
+    list(LENGTH debs count)
+    if(NOT count EQUAL 1)
+      message(FATAL_ERROR "cpack made ${count} packages: '${debs}'\n${out}${err}")
+    endif()
+    # Every tag is shown, info ones too; only errors and warnings fail.
+    run_ok(${tool_path} --fail-on error,warning --display-info --tag-display-limit 0 ${debs})
+    message("${debs}\n${out}${err}")
   endif()
 
 else()
