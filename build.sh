@@ -17,7 +17,8 @@ root=$PWD
 PACKAGES=(libcli11-dev nlohmann-json3-dev libboost-math-dev qt6-base-dev qt6-charts-dev
           libqt6opengl6-dev libgl-dev qt6-translations-l10n xvfb xauth fonts-wine
           qt6-svg-dev help2man dpkg-dev lintian desktop-file-utils appstream clang libclang-rt-dev)
-FUZZERS=(fuzz_number_text fuzz_import_record fuzz_code_settings fuzz_sim_run fuzz_sweep)
+FUZZERS=(fuzz_number_text fuzz_import_record fuzz_code_settings fuzz_sim_run fuzz_sweep
+         fuzz_study_file)
 JOBS=$(nproc)
 
 install_missing() {

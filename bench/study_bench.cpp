@@ -8,8 +8,8 @@ namespace {
 
 // 21 points of the symmetric inversion probability from 0.001 to 0.1, four codes, the default
 // stop rule: the study the command runs for `--vary p --from 0.001 --to 0.1 --points 21 --log`.
-StudySpec four_code_study() {
-    StudySpec s;
+StudyPlan four_code_study() {
+    StudyPlan s;
     s.varied = Varied::p;
     s.from = 0.001L;
     s.to = 0.1L;
@@ -30,15 +30,15 @@ Byte word_length(const StudyCode& c) {
 
 // Wall time of the whole study on range(0) threads, and its cost per channel bit sent.
 void BM_Study(benchmark::State& state) {
-    const StudySpec spec = four_code_study();
+    const StudyPlan plan = four_code_study();
     const std::atomic<bool> never{false};
     double bits = 0;
     for (auto _ : state) {
         const std::vector<StudyCell> cells =
-            run_study(spec, static_cast<int>(state.range(0)), never);
+            run_study(plan, static_cast<int>(state.range(0)), never);
         bits = 0;
         for (const StudyCell& c : cells)
-            bits += static_cast<double>(c.symbols) * word_length(spec.codes[c.code]);
+            bits += static_cast<double>(c.symbols) * word_length(plan.codes[c.code]);
     }
     per_item(state, "channel_bit", bits);
 }
@@ -48,7 +48,7 @@ BENCHMARK(BM_Study)->ArgName("threads")->Arg(1)->Arg(2)->UseRealTime()->Unit(
 // A study of range(0) one-symbol cells on one thread: what every cell costs beyond its own
 // packet, which should not grow with the points.
 void BM_StudyOverheadPerCell(benchmark::State& state) {
-    StudySpec s;
+    StudyPlan s;
     s.varied = Varied::p;
     s.from = 0.001L;
     s.to = 0.1L;

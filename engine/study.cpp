@@ -71,27 +71,27 @@ std::string value_text(Extended v) {
     return format_round_trip(v);
 }
 
-Extended point_value(const StudySpec& spec, int k) {
-    const int last = spec.points - 1;
+Extended point_value(const StudyPlan& plan, int k) {
+    const int last = plan.points - 1;
     const Extended t = last == 0 ? 0 : static_cast<Extended>(k) / last;
     Extended v =
-        spec.log ? geometric(spec.from, spec.to, t) : spec.from + (spec.to - spec.from) * t;
-    if (k == last && last > 0) v = spec.to;
+        plan.log ? geometric(plan.from, plan.to, t) : plan.from + (plan.to - plan.from) * t;
+    if (k == last && last > 0) v = plan.to;
     // The value a cell runs with is the one its text reads back as.
     return *parse_number(value_text(v), '.');
 }
 
-std::vector<Extended> point_values(const StudySpec& spec) {
-    std::vector<Extended> values(static_cast<std::size_t>(spec.points));
-    for (int k = 0; k < spec.points; ++k)
-        values[static_cast<std::size_t>(k)] = point_value(spec, k);
+std::vector<Extended> point_values(const StudyPlan& plan) {
+    std::vector<Extended> values(static_cast<std::size_t>(plan.points));
+    for (int k = 0; k < plan.points; ++k)
+        values[static_cast<std::size_t>(k)] = point_value(plan, k);
     return values;
 }
 
-RunTexts cell_texts(const StudySpec& spec, Extended value) {
-    RunTexts t = spec.base;
+RunTexts cell_texts(const StudyPlan& plan, Extended value) {
+    RunTexts t = plan.base;
     const std::string text = value_text(value);
-    switch (spec.varied) {
+    switch (plan.varied) {
         case Varied::p0:
             t.p0 = text;
             break;
@@ -118,32 +118,32 @@ Integer point_seed(Integer base, int k, int points) {
     return jump_ahead(base, static_cast<std::uint64_t>(k) * stretch(points));
 }
 
-std::vector<int> shard_points(const StudySpec& spec) {
+std::vector<int> shard_points(const StudyPlan& plan) {
     std::vector<int> points;
-    for (int k = 0; k < spec.points; ++k)
-        if (k % spec.shards == spec.shard) points.push_back(k);
+    for (int k = 0; k < plan.points; ++k)
+        if (k % plan.shards == plan.shard) points.push_back(k);
     return points;
 }
 
-StudyCell run_cell(const StudySpec& spec, int point, std::size_t code,
+StudyCell run_cell(const StudyPlan& plan, int point, std::size_t code,
                    const std::atomic<bool>& stop) {
     StudyCell cell;
     cell.point = point;
     cell.code = code;
-    cell.value = point_value(spec, point);
-    cell.seed1 = point_seed(spec.seed1, point, spec.points);
-    cell.seed2 = point_seed(spec.seed2, point, spec.points);
+    cell.value = point_value(plan, point);
+    cell.seed1 = point_seed(plan.seed1, point, plan.points);
+    cell.seed2 = point_seed(plan.seed2, point, plan.points);
 
     SimState st;
     init_code_parameters(st);
-    const StudyCode& c = spec.codes[code];
+    const StudyCode& c = plan.codes[code];
     st.coding_type = c.coding_type;
     st.Polinom_default = c.polynomial;
     st.L_default = c.frame;
     st.seed1 = cell.seed1;
     st.seed2 = cell.seed2;
 
-    const RunTexts texts = cell_texts(spec, cell.value);
+    const RunTexts texts = cell_texts(plan, cell.value);
     const TextInputs in(texts);
     RecordedOutputs out;
     RunControl control(st, in, out);
@@ -154,7 +154,7 @@ StudyCell run_cell(const StudySpec& spec, int point, std::size_t code,
         control.advance();
         ++cell.ticks;
         cell.symbols = static_cast<Count>(out.symbols_sent);
-        if (st.errors.iskaj >= spec.stop.min_distorted || cell.symbols >= spec.stop.max_symbols) {
+        if (st.errors.iskaj >= plan.stop.min_distorted || cell.symbols >= plan.stop.max_symbols) {
             cell.complete = true;
             break;
         }
@@ -169,11 +169,14 @@ StudyCell run_cell(const StudySpec& spec, int point, std::size_t code,
     cell.detected_share = ratio(e.oshib, e.iskaj);
     cell.corrected_share = ratio(e.ispr, e.oshib);
     cell.wrong_rate = ratio(cell.wrong, cell.symbols);
-    cell.detected_ci = clopper_pearson(e.oshib, e.iskaj, spec.confidence);
-    cell.corrected_ci = clopper_pearson(e.ispr, e.oshib, spec.confidence);
-    cell.wrong_ci = clopper_pearson(cell.wrong, cell.symbols, spec.confidence);
-    cell.apr = out.apr;
-    cell.apost = out.apost;
+    cell.detected_ci = clopper_pearson(e.oshib, e.iskaj, plan.confidence);
+    cell.corrected_ci = clopper_pearson(e.ispr, e.oshib, plan.confidence);
+    cell.wrong_ci = clopper_pearson(cell.wrong, cell.symbols, plan.confidence);
+    cell.entropy_source = out.apost.source;
+    cell.entropy_receiver = out.apost.receiver;
+    cell.entropy_noise = out.apost.noise;
+    cell.useful_apriori = out.apr.useful();
+    cell.useful_aposteriori = out.apost.useful();
     // A bit time so short that a rate overflows leaves it empty, as a bit time of 0 does: no
     // reader of the study's files takes an infinite number.
     const auto finite = [](std::optional<double> v) {
@@ -183,20 +186,20 @@ StudyCell run_cell(const StudySpec& spec, int point, std::size_t code,
         cell.rate_apriori = finite(it->second.first);
         cell.rate_aposteriori = finite(it->second.second);
     }
-    cell.useful_per_bit = cell.apost.useful() / st.n0;
-    cell.overlap = cell.symbols * st.n0 > stretch(spec.points);
+    cell.useful_per_bit = cell.useful_aposteriori / st.n0;
+    cell.overlap = cell.symbols * st.n0 > stretch(plan.points);
     return cell;
 }
 
-std::vector<StudyCell> run_study(const StudySpec& spec, int threads, const std::atomic<bool>& stop,
+std::vector<StudyCell> run_study(const StudyPlan& plan, int threads, const std::atomic<bool>& stop,
                                  const std::function<void(const StudyCell&)>& on_cell) {
     struct Task {
         int point;
         std::size_t code;
     };
     std::vector<Task> tasks;
-    for (int k : shard_points(spec))
-        for (std::size_t c = 0; c < spec.codes.size(); ++c) tasks.push_back({k, c});
+    for (int k : shard_points(plan))
+        for (std::size_t c = 0; c < plan.codes.size(); ++c) tasks.push_back({k, c});
 
     std::vector<std::optional<StudyCell>> results(tasks.size());
     std::atomic<std::size_t> next{0};
@@ -206,7 +209,7 @@ std::vector<StudyCell> run_study(const StudySpec& spec, int threads, const std::
             if (stop.load()) return;
             const std::size_t i = next.fetch_add(1);
             if (i >= tasks.size()) return;
-            StudyCell cell = run_cell(spec, tasks[i].point, tasks[i].code, stop);
+            StudyCell cell = run_cell(plan, tasks[i].point, tasks[i].code, stop);
             if (cell.ticks == 0) continue;  // stopped before its first packet
             const std::lock_guard lock(report);
             results[i] = std::move(cell);

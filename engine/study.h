@@ -11,7 +11,6 @@
 #include <string>
 #include <vector>
 
-#include "channel/measures.h"
 #include "engine/intervals.h"
 #include "engine/text_inputs.h"
 
@@ -37,7 +36,7 @@ struct StopRule {
     Count max_symbols = 10'000'000;
 };
 
-struct StudySpec {
+struct StudyPlan {
     RunTexts base;  // the single run's inputs; the varied quantity is replaced at every point
     Varied varied = Varied::p;
     Extended from = 0, to = 0;
@@ -58,7 +57,9 @@ struct StudyCell {
     Count ticks = 0, symbols = 0, distorted = 0, detected = 0, corrected = 0, wrong = 0;
     Extended detected_share = 0, corrected_share = 0, wrong_rate = 0;
     std::optional<Interval> detected_ci, corrected_ci, wrong_ci;
-    Measures apr, apost;
+    // The a posteriori entropies, and the useful information of both matrices, bits per symbol.
+    Extended entropy_source = 0, entropy_receiver = 0, entropy_noise = 0;
+    Extended useful_apriori = 0, useful_aposteriori = 0;
     std::optional<double> rate_apriori, rate_aposteriori;  // none at a bit time of 0
     Extended useful_per_bit = 0;                           // a posteriori, per channel bit
     Extended capacity = 0;                                 // bits per channel use
@@ -68,29 +69,29 @@ struct StudyCell {
 
 // The value of the varied quantity at point k, evenly or geometrically spaced, as its 21-digit
 // text reads back; and the values of every point.
-Extended point_value(const StudySpec& spec, int k);
-std::vector<Extended> point_values(const StudySpec& spec);
+Extended point_value(const StudyPlan& plan, int k);
+std::vector<Extended> point_values(const StudyPlan& plan);
 
 // An 80-bit value in 21 significant digits with a point: the text reads back as the same value.
 std::string value_text(Extended v);
 
 // The inputs of a cell at point value `value`.
-RunTexts cell_texts(const StudySpec& spec, Extended value);
+RunTexts cell_texts(const StudyPlan& plan, Extended value);
 
 // The state a stream starts from at point k of `points`.
 Integer point_seed(Integer base, int k, int points);
 
 // One cell, run until its stop rule holds or `stop` is set (then it is not complete).
-StudyCell run_cell(const StudySpec& spec, int point, std::size_t code,
+StudyCell run_cell(const StudyPlan& plan, int point, std::size_t code,
                    const std::atomic<bool>& stop);
 
 // The cells of the study's shard, in (point, code) order, on `threads` threads. `on_cell` is
 // called for every cell as it finishes, one call at a time. When `stop` is set the cells under
 // way end early and are returned with `complete` false; cells not begun are left out.
-std::vector<StudyCell> run_study(const StudySpec& spec, int threads, const std::atomic<bool>& stop,
+std::vector<StudyCell> run_study(const StudyPlan& plan, int threads, const std::atomic<bool>& stop,
                                  const std::function<void(const StudyCell&)>& on_cell = {});
 
 // The points of the study's shard.
-std::vector<int> shard_points(const StudySpec& spec);
+std::vector<int> shard_points(const StudyPlan& plan);
 
 }  // namespace tavolin

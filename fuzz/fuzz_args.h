@@ -12,7 +12,7 @@
 
 namespace tavolin::fuzzing {
 
-struct OptionSpec {
+struct FuzzOption {
     const char* name;
     bool flag;  // takes no value
 };
@@ -29,7 +29,7 @@ struct Cap {
 // a free argument), then for an option with a value or a free argument a length byte and that
 // many bytes of text.
 inline std::vector<std::string> arguments_from(const std::uint8_t* data, std::size_t size,
-                                               const std::vector<OptionSpec>& options) {
+                                               const std::vector<FuzzOption>& options) {
     std::vector<std::string> args;
     std::size_t i = 0;
     auto text = [&]() {

@@ -20,7 +20,7 @@ namespace {
 
 using sim::parse_options;
 
-const std::vector<OptionSpec> kOptions = {
+const std::vector<FuzzOption> kOptions = {
     {"--mode", false},   {"--ticks", false},        {"--no-accumulate", true},
     {"--code", false},   {"--poly", false},         {"--frame", false},
     {"--size", false},   {"--probs", false},        {"--noise", false},

@@ -9,13 +9,17 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 #include <nlohmann/json.hpp>
+#include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/sim/sweep_options.h"
 #include "codes/bitstring.h"
 #include "codes/cyclic.h"
+#include "engine/study_columns.h"
 #include "fuzz_args.h"
 #include "fuzz_check.h"
 #include "fuzz_command.h"
@@ -27,7 +31,7 @@ using sim::parse_sweep_options;
 using sim::Parsed;
 using sim::SweepOptions;
 
-const std::vector<OptionSpec> kOptions = {
+const std::vector<FuzzOption> kOptions = {
     {"--vary", false},        {"--from", false},         {"--to", false},
     {"--points", false},      {"--log", true},           {"--codes", false},
     {"--size", false},        {"--probs", false},        {"--noise", false},
@@ -44,21 +48,21 @@ const std::vector<Cap> kCaps = {{"--size", 50000, 32},
                                 {"--threads", 1024, 2}};
 constexpr std::size_t kMostCodes = 3;
 
-enum Column : std::size_t {
-    kPoint = 0,
-    kValue = 1,
-    kCode = 2,
-    kSeed1 = 3,
-    kSeed2 = 4,
-    kTicks = 5,
-    kSymbols = 6,
-    kDistorted = 7,
-    kDetected = 8,
-    kCorrected = 9,
-    kWrong = 10,
-    kComplete = 30,
-    kColumns = 31
-};
+// A column's place in a row, by its name in the study's column table.
+std::size_t column_index(std::string_view name) {
+    const std::span<const StudyColumn> columns = study_columns();
+    for (std::size_t i = 0; i < columns.size(); ++i)
+        if (name == columns[i].name) return i;
+    std::abort();
+}
+
+const std::size_t kPoint = column_index("point"), kValue = column_index("value"),
+                  kCode = column_index("code"), kSeed1 = column_index("seed1"),
+                  kSeed2 = column_index("seed2"), kTicks = column_index("ticks"),
+                  kSymbols = column_index("symbols"), kDistorted = column_index("distorted"),
+                  kDetected = column_index("detected"), kCorrected = column_index("corrected"),
+                  kWrong = column_index("wrong"), kComplete = column_index("complete"),
+                  kColumns = study_columns().size();
 
 // The first kMostCodes items of a --codes list.
 std::string fewer_codes(const std::string& list) {
@@ -126,17 +130,17 @@ unsigned long long count_of(const std::string& field, const std::string& what) {
 
 // Point k of the spacing, computed apart from the study: even steps, or even steps of the
 // logarithm (which never overflows, however small --from is).
-Extended spacing(const StudySpec& spec, int k) {
-    if (spec.points == 1) return spec.from;
-    const Extended t = static_cast<Extended>(k) / (spec.points - 1);
-    if (!spec.log) return spec.from + (spec.to - spec.from) * t;
-    return std::exp(std::log(spec.from) + (std::log(spec.to) - std::log(spec.from)) * t);
+Extended spacing(const StudyPlan& plan, int k) {
+    if (plan.points == 1) return plan.from;
+    const Extended t = static_cast<Extended>(k) / (plan.points - 1);
+    if (!plan.log) return plan.from + (plan.to - plan.from) * t;
+    return std::exp(std::log(plan.from) + (std::log(plan.to) - std::log(plan.from)) * t);
 }
 
 // The single run a row names: the study's inputs at the row's value, its code, seeds and ticks.
-std::vector<std::string> single_run_of(const StudySpec& spec, const StudyCode& code, Extended value,
+std::vector<std::string> single_run_of(const StudyPlan& plan, const StudyCode& code, Extended value,
                                        const std::vector<std::string>& row) {
-    const RunTexts t = cell_texts(spec, value);
+    const RunTexts t = cell_texts(plan, value);
     std::string probs;
     for (std::size_t i = 0; i < t.probs.size(); ++i) probs += (i ? "," : "") + t.probs[i];
     std::vector<std::string> args = {"--mode",    "continuous", "--ticks",   row[kTicks], "--seed1",
@@ -181,41 +185,41 @@ void check(const std::vector<std::string>& options, bool threads_given, std::uin
     if (parsed.help) return;
     FUZZ_CHECK(o.err.empty(), what + ": err " + o.err);
     FUZZ_CHECK(parsed.options.has_value(), what + ": ran, but its options do not parse");
-    StudySpec spec = parsed.options->spec;
-    const std::vector<int> points = shard_points(spec);
-    const std::vector<Extended> values = point_values(spec);
+    StudyPlan plan = parsed.options->plan;
+    const std::vector<int> points = shard_points(plan);
+    const std::vector<Extended> values = point_values(plan);
     // Relative to the value on a logarithmic spacing (its values may be tiny), to the range on
     // an even one.
     const Extended tolerance_scale =
-        spec.log ? 0 : 1e-15L * std::fmax(std::fabs(spec.from), std::fabs(spec.to));
-    for (int k = 0; k < spec.points; ++k) {
-        const Extended expected = spacing(spec, k);
+        plan.log ? 0 : 1e-15L * std::fmax(std::fabs(plan.from), std::fabs(plan.to));
+    for (int k = 0; k < plan.points; ++k) {
+        const Extended expected = spacing(plan, k);
         const Extended got = values[static_cast<std::size_t>(k)];
-        const Extended tolerance = spec.log ? 1e-12L * std::fabs(expected) : tolerance_scale;
+        const Extended tolerance = plan.log ? 1e-12L * std::fabs(expected) : tolerance_scale;
         FUZZ_CHECK(std::isfinite(got) && std::fabs(got - expected) <= tolerance,
                    what + ": point " + std::to_string(k) + " at " + format_round_trip(got) +
                        ", not " + format_round_trip(expected));
     }
     const std::vector<std::string> lines = lines_of(o.out);
-    FUZZ_CHECK(lines.size() == 1 + points.size() * spec.codes.size(),
+    FUZZ_CHECK(lines.size() == 1 + points.size() * plan.codes.size(),
                what + ": " + std::to_string(lines.size() - 1) + " rows for " +
                    std::to_string(points.size()) + " points of " +
-                   std::to_string(spec.codes.size()) + " codes");
+                   std::to_string(plan.codes.size()) + " codes");
     FUZZ_CHECK(csv_fields(lines[0]).size() == kColumns, what + ": header " + lines[0]);
-    const auto size = static_cast<unsigned long long>(std::stoll(spec.base.size));
+    const auto size = static_cast<unsigned long long>(std::stoll(plan.base.size));
 
     std::vector<std::vector<std::string>> rows;
     for (std::size_t r = 1; r < lines.size(); ++r) {
         const std::vector<std::string> f = csv_fields(lines[r]);
         const std::string row_what = what + ": row " + lines[r];
         FUZZ_CHECK(f.size() == kColumns, row_what);
-        const int point = points[(r - 1) / spec.codes.size()];
-        const StudyCode& code = spec.codes[(r - 1) % spec.codes.size()];
+        const int point = points[(r - 1) / plan.codes.size()];
+        const StudyCode& code = plan.codes[(r - 1) % plan.codes.size()];
         FUZZ_CHECK(f[kPoint] == std::to_string(point) && f[kCode] == code.name,
                    row_what + ": order");
         const std::optional<Extended> value = parse_number(f[kValue], '.');
         FUZZ_CHECK(value && *value == values[static_cast<std::size_t>(point)] &&
-                       *value >= spec.from && *value <= spec.to,
+                       *value >= plan.from && *value <= plan.to,
                    row_what + ": value");
         const auto ticks = count_of(f[kTicks], row_what);
         const auto symbols = count_of(f[kSymbols], row_what);
@@ -227,8 +231,8 @@ void check(const std::vector<std::string>& options, bool threads_given, std::uin
                        count_of(f[kWrong], row_what) <= symbols,
                    row_what + ": counters");
         FUZZ_CHECK(f[kComplete] == "true", row_what + ": incomplete");
-        FUZZ_CHECK((distorted >= spec.stop.min_distorted || symbols >= spec.stop.max_symbols) &&
-                       symbols - size < spec.stop.max_symbols,
+        FUZZ_CHECK((distorted >= plan.stop.min_distorted || symbols >= plan.stop.max_symbols) &&
+                       symbols - size < plan.stop.max_symbols,
                    row_what + ": stop rule");
         rows.push_back(f);
     }
@@ -245,7 +249,7 @@ void check(const std::vector<std::string>& options, bool threads_given, std::uin
     if (rows.empty()) return;  // a shard without points
     const std::size_t r = pick % rows.size();
     const std::vector<std::string>& row = rows[r];
-    const std::vector<std::string> single = single_run_of(spec, spec.codes[r % spec.codes.size()],
+    const std::vector<std::string> single = single_run_of(plan, plan.codes[r % plan.codes.size()],
                                                           *parse_number(row[kValue], '.'), row);
     const Outcome s = run(single);
     FUZZ_CHECK(s.status == 0, what + ": the single run" + joined(single) + " failed: " + s.err);

@@ -26,7 +26,7 @@ constexpr qreal kBarCentre[2] = {-0.25, 0.25};
 
 // The view is made with its chart: a chart view made without one makes a default chart that
 // setChart() would leave to the caller.
-BarChart::BarChart(const QString& title, SeriesSpec first, SeriesSpec second, char sep,
+BarChart::BarChart(const QString& title, SeriesLook first, SeriesLook second, char sep,
                    QWidget* parent)
     : QChartView(new QChart, parent),
       bar_series_(new QBarSeries),
@@ -45,12 +45,12 @@ BarChart::BarChart(const QString& title, SeriesSpec first, SeriesSpec second, ch
     c->setLocalizeNumbers(true);
     c->setLocale(locale_);
 
-    const SeriesSpec specs[2] = {first, second};
+    const SeriesLook looks[2] = {first, second};
     for (int i = 0; i < 2; ++i) {
-        sets_[i] = new QBarSet(specs[i].title);
-        sets_[i]->setObjectName(specs[i].object_name);
-        sets_[i]->setColor(specs[i].colour);
-        sets_[i]->setBorderColor(specs[i].colour.darker(150));
+        sets_[i] = new QBarSet(looks[i].title);
+        sets_[i]->setObjectName(looks[i].object_name);
+        sets_[i]->setColor(looks[i].colour);
+        sets_[i]->setBorderColor(looks[i].colour.darker(150));
         bar_series_->append(sets_[i]);
     }
     // Each bar fills its whole slot: no gap between the two series' bars.

@@ -17,13 +17,13 @@ namespace tavolin::ui {
 class BarChart : public QChartView {
     Q_OBJECT
   public:
-    struct SeriesSpec {
+    struct SeriesLook {
         const char* object_name;  // Series1 ...
         QString title;
         QColor colour;
     };
     // `sep` is the decimal separator of the chart's numbers.
-    BarChart(const QString& title, SeriesSpec first, SeriesSpec second, char sep, QWidget* parent);
+    BarChart(const QString& title, SeriesLook first, SeriesLook second, char sep, QWidget* parent);
 
     // Series 0 or 1, found by tests through its object name as well.
     QBarSet* series(int i) const { return sets_[i]; }

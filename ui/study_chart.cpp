@@ -198,11 +198,11 @@ StudyChart::StudyChart(char sep, QWidget* parent)
     setRenderHint(QPainter::Antialiasing);
     setInteractive(false);
     setFrameShape(QFrame::StyledPanel);
-    set_study(StudySpec{});
+    set_study(StudyPlan{});
 }
 
-void StudyChart::set_study(const StudySpec& spec) {
-    spec_ = spec;
+void StudyChart::set_study(const StudyPlan& plan) {
+    plan_ = plan;
     cells_.clear();
     QChart* c = chart();
     c->removeAllSeries();  // deletes them, and the bands' edges with them
@@ -215,7 +215,7 @@ void StudyChart::set_study(const StudySpec& spec) {
     curves_.clear();
 
     // Bands first, so that every curve is drawn over every band.
-    for (std::size_t i = 0; i < spec_.codes.size(); ++i) {
+    for (std::size_t i = 0; i < plan_.codes.size(); ++i) {
         const QColor colour = kCodeColours[i % std::size(kCodeColours)];
         auto* band = new QAreaSeries;
         band->setObjectName(QString("Band%1").arg(i + 1));
@@ -227,14 +227,14 @@ void StudyChart::set_study(const StudySpec& spec) {
         fill.setAlpha(kBandAlpha);
         band->setBrush(fill);
         band->setPen(Qt::NoPen);
-        band->setName(code_title(spec_.codes[i].name));
+        band->setName(code_title(plan_.codes[i].name));
         c->addSeries(band);
         curves_.push_back({nullptr, band});
     }
-    for (std::size_t i = 0; i < spec_.codes.size(); ++i) {
+    for (std::size_t i = 0; i < plan_.codes.size(); ++i) {
         auto* line = new QLineSeries;
         line->setObjectName(QString("Curve%1").arg(i + 1));
-        line->setName(code_title(spec_.codes[i].name));
+        line->setName(code_title(plan_.codes[i].name));
         const QColor colour = kCodeColours[i % std::size(kCodeColours)];
         line->setPen(QPen(colour, 2));
         c->addSeries(line);
@@ -344,13 +344,13 @@ void StudyChart::redraw() {
     // A start too small for a double (the values are drawn as doubles) has no place on a
     // logarithmic axis either.
     double x_lo = 0, x_hi = 1;
-    if (!spec_.codes.empty() && spec_.from <= spec_.to &&
-        std::fabs(static_cast<double>(spec_.from)) <= kLargestDrawn &&
-        std::fabs(static_cast<double>(spec_.to)) <= kLargestDrawn) {
-        x_lo = static_cast<double>(spec_.from);
-        x_hi = static_cast<double>(spec_.to);
+    if (!plan_.codes.empty() && plan_.from <= plan_.to &&
+        std::fabs(static_cast<double>(plan_.from)) <= kLargestDrawn &&
+        std::fabs(static_cast<double>(plan_.to)) <= kLargestDrawn) {
+        x_lo = static_cast<double>(plan_.from);
+        x_hi = static_cast<double>(plan_.to);
     }
-    const bool log_x = spec_.log && x_lo >= kSmallestDrawn;
+    const bool log_x = plan_.log && x_lo >= kSmallestDrawn;
     if (log_x) {
         // A little room at both ends, but at least two powers of ten to label.
         x_lo /= kLogMargin;
@@ -364,7 +364,7 @@ void StudyChart::redraw() {
 
     // Past some points a curve is dense enough to read without its marks, which would only
     // merge into a thick line, and without smoothing; both take long to draw.
-    const bool sparse = spec_.points <= kMostMarkedPoints;
+    const bool sparse = plan_.points <= kMostMarkedPoints;
     setRenderHint(QPainter::Antialiasing, sparse);
     for (std::size_t i = 0; i < n; ++i) {
         curves_[i].line->setPointsVisible(sparse);
@@ -401,7 +401,7 @@ QAbstractAxis* StudyChart::make_axis(bool log, const QString& title) const {
 void StudyChart::set_axes(bool log_x, double x_lo, double x_hi, bool log_y, double y_lo,
                           double y_hi) {
     QChart* c = chart();
-    const QString x_title = spec_.codes.empty() ? QString() : varied_title(spec_.varied);
+    const QString x_title = plan_.codes.empty() ? QString() : varied_title(plan_.varied);
     auto is_log = [](const QAbstractAxis* a) {
         return a->type() == QAbstractAxis::AxisTypeLogValue;
     };

@@ -28,7 +28,7 @@ class StudyChart : public QChartView {
     StudyChart(char sep, QWidget* parent);
 
     // A new study: its axis and its codes, no points yet.
-    void set_study(const StudySpec& spec);
+    void set_study(const StudyPlan& plan);
     void set_measure(StudyMeasure m);
     StudyMeasure measure() const { return measure_; }
     // Draws the cells finished so far, each at its point on its code's curve.
@@ -55,7 +55,7 @@ class StudyChart : public QChartView {
     QAbstractAxis* make_axis(bool log, const QString& title) const;
 
     QLocale locale_;
-    StudySpec spec_;
+    StudyPlan plan_;
     std::vector<StudyCell> cells_;
     StudyMeasure measure_ = StudyMeasure::Detected;
     std::vector<Curve> curves_;

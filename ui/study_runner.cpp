@@ -49,11 +49,11 @@ void StudyRunner::join() {
     if (thread_.joinable()) thread_.join();
 }
 
-void StudyRunner::start(const StudySpec& spec, int threads) {
+void StudyRunner::start(const StudyPlan& plan, int threads) {
     if (running_) return;
     join();  // the thread of the last study ended before it was reported finished
-    spec_ = spec;
-    const std::size_t cells = shard_points(spec_).size() * spec_.codes.size();
+    plan_ = plan;
+    const std::size_t cells = shard_points(plan_).size() * plan_.codes.size();
     slots_.assign(cells, StudyCell{});
     filled_ = std::make_unique<std::atomic<bool>[]>(cells);
     next_slot_ = read_ = 0;
@@ -64,7 +64,7 @@ void StudyRunner::start(const StudySpec& spec, int threads) {
         lower_priority();
         // run_study reports one cell at a time; a cell holds no memory of its own, so copying
         // it allocates nothing. What run_study returns is what was reported, and is let go here.
-        run_study(spec_, threads, stop_, [this](const StudyCell& c) {
+        run_study(plan_, threads, stop_, [this](const StudyCell& c) {
             slots_[next_slot_] = c;
             filled_[next_slot_].store(true, std::memory_order_release);
             ++next_slot_;

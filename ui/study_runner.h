@@ -35,7 +35,7 @@ class StudyRunner : public QObject {
     ~StudyRunner() override;
 
     // Starts the study on `threads` workers; nothing while one runs.
-    void start(const StudySpec& spec, int threads);
+    void start(const StudyPlan& plan, int threads);
     // Asks the workers to stop: the cells under way end early, and `finished` follows.
     void stop() { stop_ = true; }
     // From start() until `finished` has been called.
@@ -49,7 +49,7 @@ class StudyRunner : public QObject {
     CellsDone cells_done_;
     Finished finished_;
     QTimer* poll_;
-    StudySpec spec_;  // the workers read it until they end
+    StudyPlan plan_;  // the workers read it until they end
     std::atomic<bool> stop_{false};
     std::vector<StudyCell> slots_;  // one for each cell, filled in the order the cells finish
     std::unique_ptr<std::atomic<bool>[]> filled_;

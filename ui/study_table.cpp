@@ -56,9 +56,9 @@ bool before(const StudyCell& a, const StudyCell& b) {
 StudyTable::StudyTable(char sep, QObject* parent)
     : QAbstractTableModel(parent), locale_(chart_locale(sep)) {}
 
-void StudyTable::set_study(const StudySpec& spec) {
+void StudyTable::set_study(const StudyPlan& plan) {
     beginResetModel();
-    spec_ = spec;
+    plan_ = plan;
     cells_.clear();
     endResetModel();
     emit headerDataChanged(Qt::Horizontal, kValue, kValue);
@@ -102,7 +102,7 @@ int StudyTable::columnCount(const QModelIndex& parent) const {
 QVariant StudyTable::headerData(int section, Qt::Orientation orientation, int role) const {
     if (role != Qt::DisplayRole) return QAbstractTableModel::headerData(section, orientation, role);
     if (orientation == Qt::Vertical) return section + 1;
-    if (section == kValue) return QString(varied_name(spec_.varied));
+    if (section == kValue) return QString(varied_name(plan_.varied));
     return section > kValue && section < kColumns ? QString(kHeaders[section]) : QVariant();
 }
 
@@ -131,7 +131,7 @@ QString StudyTable::text(const StudyCell& c, int column) const {
         case kValue:
             return locale_.toString(static_cast<double>(c.value), 'g', kValueDigits);
         case kCode:
-            return c.code < spec_.codes.size() ? code_title(spec_.codes[c.code].name) : QString();
+            return c.code < plan_.codes.size() ? code_title(plan_.codes[c.code].name) : QString();
         case kSymbols:
             return locale_.toString(static_cast<qulonglong>(c.symbols));
         case kDetected:

@@ -16,7 +16,7 @@ class StudyTable : public QAbstractTableModel {
     StudyTable(char sep, QObject* parent);
 
     // A new study: its codes and varied quantity, no rows yet.
-    void set_study(const StudySpec& spec);
+    void set_study(const StudyPlan& plan);
     // More cells, each in its place.
     void add(std::vector<StudyCell> cells);
     void set_cells(const std::vector<StudyCell>& cells);
@@ -30,7 +30,7 @@ class StudyTable : public QAbstractTableModel {
     QString text(const StudyCell& c, int column) const;
 
     QLocale locale_;
-    StudySpec spec_;
+    StudyPlan plan_;
     std::vector<StudyCell> cells_;
 };
 

@@ -29,11 +29,12 @@
 #include "core/number_text.h"
 #include "engine/code_settings.h"
 #include "engine/run_inputs.h"
-#include "engine/study_report.h"
+#include "engine/study_check.h"
+#include "engine/study_codes.h"
+#include "engine/study_file.h"
 #include "ui/input_filters.h"
 #include "ui/regional.h"
 #include "ui/study_chart.h"
-#include "ui/study_file.h"
 #include "ui/study_names.h"
 #include "ui/study_runner.h"
 #include "ui/study_table.h"
@@ -166,7 +167,7 @@ StudyWindow::StudyWindow(const RunInputs& inputs, RunOutputs& messages, const Si
     build();
     take_main_settings();
     follow_channel();
-    show_study(StudySpec{}, {});
+    show_study(StudyPlan{}, {});
     lock(false);
     show_progress();
 }
@@ -331,8 +332,9 @@ void StudyWindow::follow_channel() {
         if (erasure || !varies_erasure(v)) varied_->addItem(varied_title(v), static_cast<int>(v));
     const int at = varied_->findData(current.isValid() ? current : static_cast<int>(Varied::p));
     varied_->setCurrentIndex(at >= 0 ? at : varied_->findData(static_cast<int>(Varied::p)));
-    continuous_->setEnabled(!erasure);
-    frame_->setEnabled(!erasure);
+    const bool continuous = !erasure || code_kind(kContinuous).on_erasure;
+    continuous_->setEnabled(continuous);
+    frame_->setEnabled(continuous);
 }
 
 void StudyWindow::open() {
@@ -366,89 +368,81 @@ std::optional<std::vector<StudyCode>> StudyWindow::read_codes() {
         QCheckBox* box;
         QLineEdit* parameter;
         Byte type;
-        const char* kind;
     };
-    const Choice choices[] = {{cyclic_, polynomial_, kCyclic, "cyclic"},
-                              {hamming_, nullptr, kHamming, "hamming"},
-                              {continuous_, frame_, kContinuous, "continuous"},
-                              {none_, nullptr, kNoCoding, "none"}};
+    const Choice choices[] = {{cyclic_, polynomial_, kCyclic},
+                              {hamming_, nullptr, kHamming},
+                              {continuous_, frame_, kContinuous},
+                              {none_, nullptr, kNoCoding}};
     std::vector<StudyCode> codes;
     for (const Choice& c : choices) {
         if (!c.box->isChecked() || !c.box->isEnabled()) continue;
-        StudyCode code;
-        code.coding_type = c.type;
-        code.name = c.kind;
-        if (c.parameter) {
-            // The same checks and messages as the coding menu's prompts.
-            const std::string text = c.parameter->text().toStdString();
-            std::optional<SettingRefusal> refusal;
-            if (c.type == kCyclic) {
-                const PolynomialCheck check = check_polynomial_text(text);
-                refusal = check.refusal;
-                code.polynomial = check.polynomial;
-            } else {
-                const FrameCheck check = check_frame_text(text);
-                refusal = check.refusal;
-                code.frame = check.frame;
-            }
-            if (refusal) {
-                const SettingMessage m = setting_message(*refusal);
-                dialogs_.message(this, QString::fromUtf8(m.text), QString::fromUtf8(m.caption),
-                                 Dialogs::Icon::Error);
-                return std::nullopt;
-            }
-            code.name += ":" + text;
+        std::string name = code_kind(c.type).name;
+        if (c.parameter) name += ":" + c.parameter->text().toStdString();
+        // The same checks and messages as the coding menu's prompts.
+        const StudyCodeRead read = read_study_code(name);
+        if (read.refusal) {
+            const SettingMessage m = setting_message(*read.refusal);
+            dialogs_.message(this, QString::fromUtf8(m.text), QString::fromUtf8(m.caption),
+                             Dialogs::Icon::Error);
+            return std::nullopt;
         }
-        codes.push_back(code);
+        codes.push_back(*read.code);
     }
     return codes;
 }
 
-std::optional<StudySpec> StudyWindow::read_spec() {
-    StudySpec s;
+QString StudyWindow::refusal_text(const StudyRefusal& r) const {
+    switch (r.fault) {
+        case StudyFault::NoCodes:
+            return "Выберите хотя бы один код";
+        case StudyFault::CodeOnErasure:
+            return QString("Код %1 не применяется в канале со стиранием").arg(code_title(r.detail));
+        case StudyFault::VariesErasure:
+            return "Вероятности стирания изменяются только в канале со стиранием";
+        case StudyFault::FromOutOfRange:
+            return "Начало диапазона должно быть числом от 0 до 1";
+        case StudyFault::ToOutOfRange:
+            return "Конец диапазона должен быть числом от 0 до 1";
+        case StudyFault::FromAboveTo:
+            return "Начало диапазона больше его конца";
+        case StudyFault::LogFromZero:
+            return "Логарифмический шаг не может начинаться с 0";
+        case StudyFault::PointsOutOfRange:
+            return QString("Число точек должно быть от 1 до %1").arg(kMostStudyPoints);
+        case StudyFault::RowAboveOne:
+            return QString("При значении %1 сумма вероятностей инверсии и стирания больше 1")
+                .arg(QString::fromStdString(format_general(r.at, sep_)));
+        case StudyFault::RunRefused:
+            return QString::fromStdString(r.detail);
+        case StudyFault::StopRuleBelowOne:
+            return "Число искаженных слов и число символов должны быть целыми не меньше 1";
+        case StudyFault::ConfidenceOutOfRange:
+            return "Доверительная вероятность должна быть больше 0 и меньше 1";
+    }
+    return {};
+}
+
+std::optional<StudyPlan> StudyWindow::read_plan() {
+    StudyPlan s;
     std::optional<std::vector<StudyCode>> codes = read_codes();
     if (!codes) return std::nullopt;
     s.codes = std::move(*codes);
-    if (s.codes.empty()) {
-        refuse("Выберите хотя бы один код");
-        return std::nullopt;
-    }
-
     s.varied = static_cast<Varied>(varied_->currentData().toInt());
+    // Texts that are no numbers are refused as numbers out of range; the rest the plan's checks.
     const std::optional<Extended> from = parse_number(from_->text().toStdString(), sep_);
     const std::optional<Extended> to = parse_number(to_->text().toStdString(), sep_);
-    if (!from || *from < 0 || *from > 1) {
-        refuse("Начало диапазона должно быть числом от 0 до 1");
-        return std::nullopt;
-    }
-    if (!to || *to < 0 || *to > 1) {
-        refuse("Конец диапазона должен быть числом от 0 до 1");
-        return std::nullopt;
-    }
-    if (*from > *to) {
-        refuse("Начало диапазона больше его конца");
-        return std::nullopt;
-    }
-    s.from = *from;
-    s.to = *to;
+    s.from = from.value_or(-1);
+    s.to = to.value_or(-1);
     s.points = points_->value();
     s.log = log_->isChecked();
-    if (s.log && s.from == 0) {
-        refuse("Логарифмический шаг не может начинаться с 0");
-        return std::nullopt;
-    }
-    const std::optional<Count> distorted = count_text(min_distorted_->text());
-    const std::optional<Count> symbols = count_text(max_symbols_->text());
-    if (!distorted || !symbols) {
-        refuse("Число искаженных слов и число символов должны быть целыми не меньше 1");
-        return std::nullopt;
-    }
-    s.stop = {*distorted, *symbols};
+    s.stop = {count_text(min_distorted_->text()).value_or(0),
+              count_text(max_symbols_->text()).value_or(0)};
 
-    // The base: the main window's inputs as a packet run reads them, with its messages.
+    // The base: the main window's inputs as a cell's continuous start reads them, with its
+    // messages.
     const StudyInputs in(inputs_, size_->text().toStdString());
     RefusalsOnly out(messages_);
-    const std::optional<RunSetup> setup = read_run_inputs(in, out, ReadMode::Packet);
+    const std::optional<RunSetup> setup = read_run_inputs(in, out, ReadMode::Continuous);
     if (!setup) return std::nullopt;
     RunTexts& b = s.base;
     b.size = std::to_string(setup->sz);
@@ -465,28 +459,21 @@ std::optional<StudySpec> StudyWindow::read_spec() {
         to_number_or(inputs_.bit_time_text(), inputs_.decimal_separator(), kStartup.bit_time));
     b.plain_apriori = !inputs_.model_switch();
 
-    // Each row of the channel must stay a distribution at every point; its sum is monotone in
-    // the varied value, so the two ends decide.
-    for (Extended v : {s.from, s.to}) {
-        const RunTexts t = cell_texts(s, v);
-        auto value = [](const std::string& text) { return *parse_number(text, '.'); };
-        if (value(t.p0) + value(t.e0) > 1 || value(t.p1) + value(t.e1) > 1) {
-            refuse(QString("При значении %1 сумма вероятностей инверсии и стирания больше 1")
-                       .arg(QString::fromStdString(format_general(v, sep_))));
-            return std::nullopt;
-        }
+    if (const std::optional<StudyRefusal> r = check_study(s)) {
+        refuse(refusal_text(*r));
+        return std::nullopt;
     }
     s.seed1 = clock_();
     s.seed2 = clock_();
     return s;
 }
 
-void StudyWindow::show_study(const StudySpec& spec, std::vector<StudyCell> cells) {
-    spec_ = spec;
+void StudyWindow::show_study(const StudyPlan& plan, std::vector<StudyCell> cells) {
+    plan_ = plan;
     cells_ = std::move(cells);
-    chart_->set_study(spec_);
+    chart_->set_study(plan_);
     chart_->set_cells(cells_);
-    table_model_->set_study(spec_);
+    table_model_->set_study(plan_);
     table_model_->set_cells(cells_);
     table_->resizeColumnsToContents();
     columns_fitted_ = !cells_.empty();
@@ -495,14 +482,14 @@ void StudyWindow::show_study(const StudySpec& spec, std::vector<StudyCell> cells
 void StudyWindow::start_study() {
     if (running()) return;
     follow_channel();
-    const std::optional<StudySpec> spec = read_spec();
-    if (!spec) return;
+    const std::optional<StudyPlan> plan = read_plan();
+    if (!plan) return;
     opened_.reset();
     stopped_ = false;
-    show_study(*spec, {});
-    total_cells_ = shard_points(spec_).size() * spec_.codes.size();
+    show_study(*plan, {});
+    total_cells_ = shard_points(plan_).size() * plan_.codes.size();
     elapsed_.start();
-    runner_->start(spec_, static_cast<int>(std::max(1u, std::thread::hardware_concurrency())));
+    runner_->start(plan_, static_cast<int>(std::max(1u, std::thread::hardware_concurrency())));
     lock(true);
     progress_timer_->start();
     show_progress();
@@ -598,9 +585,9 @@ void StudyWindow::save_study() {
     const bool json = file_suffix(path, filter, {"csv", "json"}) == "json";
     std::ostringstream text;
     if (json)
-        write_study_json(text, spec_, cells_);
+        write_study_json(text, plan_, cells_);
     else
-        write_study_csv(text, spec_, cells_);
+        write_study_csv(text, plan_, cells_);
     write_file(path, QByteArray::fromStdString(text.str()), kSaveCaption);
 }
 
@@ -627,20 +614,27 @@ void StudyWindow::open_study() {
         return;
     }
     const QByteArray bytes = file.readAll();
-    std::string reason;
-    std::optional<LoadedStudy> study = read_study_json(
-        std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), reason);
-    if (!study) {
+    StudyFileRead read = read_study_json(
+        std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    if (!read.study) {
+        const StudyFileRefusal& r = *read.refusal;
+        const QString reason = r.kind == StudyFileRefusal::Kind::NotJson
+                                   ? QString("это не JSON (ошибка в позиции %1)").arg(r.position)
+                               : r.kind == StudyFileRefusal::Kind::NotObject
+                                   ? QString("это не объект JSON")
+                                   : QString("неверное или отсутствующее поле «%1»")
+                                         .arg(QString::fromStdString(r.field));
         dialogs_.message(this,
                          QString("Файл %1 не является исследованием: %2")
-                             .arg(QFileInfo(path).fileName(), QString::fromStdString(reason)),
+                             .arg(QFileInfo(path).fileName(), reason),
                          kOpenCaption, Dialogs::Icon::Error);
         return;
     }
+    std::optional<LoadedStudy>& study = read.study;
     opened_ = QFileInfo(path).fileName();
     stopped_ = false;
     total_cells_ = study->cells.size();
-    show_study(study->spec, std::move(study->cells));
+    show_study(study->plan, std::move(study->cells));
     lock(false);
     show_progress();
 }

@@ -19,6 +19,7 @@
 #include "core/sim_state.h"
 #include "engine/run_io.h"
 #include "engine/study.h"
+#include "engine/study_check.h"
 #include "ui/dialogs.h"
 
 class QCheckBox;
@@ -59,7 +60,7 @@ class StudyWindow : public QWidget {
 
     bool running() const;
     // The study shown: the one run last or opened, and its cells so far.
-    const StudySpec& spec() const { return spec_; }
+    const StudyPlan& plan() const { return plan_; }
     const std::vector<StudyCell>& cells() const { return cells_; }
     StudyChart* chart() const { return chart_; }
 
@@ -71,10 +72,11 @@ class StudyWindow : public QWidget {
     void build();
     void take_main_settings();
     void follow_channel();
-    std::optional<StudySpec> read_spec();
+    std::optional<StudyPlan> read_plan();
     std::optional<std::vector<StudyCode>> read_codes();
+    QString refusal_text(const StudyRefusal& r) const;
     void refuse(const QString& text);
-    void show_study(const StudySpec& spec, std::vector<StudyCell> cells);
+    void show_study(const StudyPlan& plan, std::vector<StudyCell> cells);
     void cells_done(const std::vector<StudyCell>& cells);
     void redraw();
     void finished(bool stopped);
@@ -89,7 +91,7 @@ class StudyWindow : public QWidget {
     std::function<Integer()> clock_;
     char sep_;
 
-    StudySpec spec_;
+    StudyPlan plan_;
     std::vector<StudyCell> cells_;
     std::size_t total_cells_ = 0;
     QElapsedTimer elapsed_;

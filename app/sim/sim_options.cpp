@@ -1,8 +1,19 @@
 #include "app/sim/sim_options.h"
 
+#include "engine/study_codes.h"
 #include "engine/version.h"
 
 namespace tavolin::sim {
+
+namespace {
+
+std::vector<std::string> code_names() {
+    std::vector<std::string> names;
+    for (const CodeKind& k : code_kinds()) names.emplace_back(k.name);
+    return names;
+}
+
+}  // namespace
 
 ParseResult parse_options(const std::vector<std::string>& args) {
     CLI::App app{"Tavolin headless run: simulates packets over a noisy binary channel.",
@@ -18,7 +29,7 @@ ParseResult parse_options(const std::vector<std::string>& args) {
     app.add_option("--ticks", ticks, "packet runs, or continuous steps, to make (>= 1)");
     app.add_flag("--no-accumulate", o.no_accumulate, "continuous mode without accumulation");
     app.add_option("--code", code, "cyclic, hamming, continuous or none")
-        ->check(CLI::IsMember({"cyclic", "hamming", "continuous", "none"}));
+        ->check(CLI::IsMember(code_names()));
     app.add_option("--poly", o.poly, "generator polynomial of the cyclic code, as bits");
     app.add_option("--frame", o.frame, "frame size of the continuous code, 1 to 4");
     base.add_to(app, true);
@@ -27,14 +38,12 @@ ParseResult parse_options(const std::vector<std::string>& args) {
 
     return parse_with(app, args, o, [&](SimOptions& opt) {
         opt.continuous = mode == "continuous";
-        opt.coding_type = code == "cyclic"       ? kCyclic
-                          : code == "hamming"    ? kHamming
-                          : code == "continuous" ? kContinuous
-                                                 : kNoCoding;
+        const CodeKind& kind = *code_kind(code);
+        opt.coding_type = kind.coding_type;
         opt.ticks = static_cast<int>(decimal_option("--ticks", ticks, 1, INT32_MAX));
         base.apply(opt.run);
-        if (opt.run.erasure && opt.coding_type == kContinuous)
-            throw Malformed{"--code continuous: not available with --noise erasure"};
+        if (opt.run.erasure && !kind.on_erasure)
+            throw Malformed{"--code " + code + ": not available with --noise erasure"};
         opt.seed1 = base.seed1();
         opt.seed2 = base.seed2();
     });

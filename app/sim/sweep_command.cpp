@@ -6,7 +6,7 @@
 
 #include "app/sim/output_file.h"
 #include "app/sim/sweep_options.h"
-#include "engine/study_report.h"
+#include "engine/study_file.h"
 
 namespace tavolin::sim {
 
@@ -61,22 +61,22 @@ int run_sweep(const std::vector<std::string>& args, std::ostream& out, std::ostr
         err << "--out: " << *o.out << " cannot be written: " << reason << '\n';
         return 2;
     }
-    o.spec.seed1 = o.seed1 ? *o.seed1 : clock();
-    o.spec.seed2 = o.seed2 ? *o.seed2 : clock();
+    o.plan.seed1 = o.seed1 ? *o.seed1 : clock();
+    o.plan.seed2 = o.seed2 ? *o.seed2 : clock();
 
-    Progress shown(err, shard_points(o.spec).size() * o.spec.codes.size());
+    Progress shown(err, shard_points(o.plan).size() * o.plan.codes.size());
     const bool show = progress && !o.quiet;
     const std::vector<StudyCell> cells =
-        run_study(o.spec, o.threads, interrupted, [&](const StudyCell& c) {
+        run_study(o.plan, o.threads, interrupted, [&](const StudyCell& c) {
             if (show) shown.cell_done(c);
         });
     if (show) shown.finish();
 
     std::ostringstream text;
     if (o.json)
-        write_study_json(text, o.spec, cells);
+        write_study_json(text, o.plan, cells);
     else
-        write_study_csv(text, o.spec, cells);
+        write_study_csv(text, o.plan, cells);
     const int status = interrupted.load() ? kInterrupted : 0;
     if (!o.out) {
         const int written = finish_report(out, err, text.str());

@@ -11,7 +11,7 @@
 namespace tavolin::sim {
 
 struct SweepOptions {
-    StudySpec spec;  // its seeds are set from the options or the clock before the run
+    StudyPlan plan;  // its seeds are set from the options or the clock before the run
     std::optional<Integer> seed1, seed2;
     int threads = 1;
     std::optional<std::string> out;  // a .csv or .json file; CSV on stdout without it

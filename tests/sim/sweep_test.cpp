@@ -240,12 +240,12 @@ class PointSpacing : public testing::TestWithParam<SpacingCase> {};
 // finite even where --to / --from is not.
 TEST_P(PointSpacing, RunsFromEndToEndEvenlyOrGeometrically) {
     const SpacingCase& c = GetParam();
-    StudySpec spec;
-    spec.from = c.from;
-    spec.to = c.to;
-    spec.points = c.points;
-    spec.log = c.log;
-    const std::vector<Extended> values = point_values(spec);
+    StudyPlan plan;
+    plan.from = c.from;
+    plan.to = c.to;
+    plan.points = c.points;
+    plan.log = c.log;
+    const std::vector<Extended> values = point_values(plan);
     ASSERT_EQ(values.size(), static_cast<std::size_t>(c.points));
     EXPECT_EQ(values.front(), c.from);
     EXPECT_EQ(values.back(), c.to);

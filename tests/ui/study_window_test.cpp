@@ -157,10 +157,10 @@ QByteArray file_bytes(const QString& path) {
 }
 
 // The command's output for `args` with the window's seeds, written to `path`.
-QByteArray command_output(std::vector<std::string> args, const StudySpec& spec,
+QByteArray command_output(std::vector<std::string> args, const StudyPlan& plan,
                           const QString& path) {
     args.insert(args.end(),
-                {"--seed1", std::to_string(spec.seed1), "--seed2", std::to_string(spec.seed2),
+                {"--seed1", std::to_string(plan.seed1), "--seed2", std::to_string(plan.seed2),
                  "--threads", "2", "--quiet", "--out", path.toStdString()});
     std::ostringstream out, err;
     EXPECT_EQ(sim::run_sim(args, out, err, [] { return 1; }), 0) << err.str();
@@ -518,9 +518,11 @@ INSTANTIATE_TEST_SUITE_P(
                     kStudyCaption},
         RefusalCase{"packet_size", [](Windows&, StudySetup& s) { s.size = "0"; },
                     "Размер пакета должен быть от 1 до 50000 символов", kInputCaption},
+        // A study's cells are continuous runs: the continuous start's own text, as the
+        // command gives it.
         RefusalCase{"alphabet_sum",
                     [](Windows& w, StudySetup&) { w.grid1()->setCell(2, 3, "0,1"); },
-                    "Сумма вероятностей символов должна равнятся 1", kInputCaption},
+                    "Сумма вероятностей символов должна равнятсяся 1", kInputCaption},
         RefusalCase{"channel_cell_no_number",
                     [](Windows& w, StudySetup&) { w.grid2()->setCell(1, 2, "abc"); },
                     "'abc' is not a valid floating point value", "Tavolin"},
@@ -534,6 +536,90 @@ INSTANTIATE_TEST_SUITE_P(
                     "При значении 0,1 сумма вероятностей инверсии и стирания больше 1",
                     kStudyCaption}),
     [](const testing::TestParamInfo<RefusalCase>& i) { return std::string(i.param.name); });
+
+// The same bad inputs given to the window and to the command meet the same check: the window
+// shows its message, the command names the option.
+struct BothCase {
+    const char* name;
+    friend void PrintTo(const BothCase& c, std::ostream* os) { *os << c.name; }
+    std::function<void(Windows& main, StudySetup& s)> prepare;
+    std::vector<std::string> command_base;  // the main window's changes, as options
+    QString text;
+    const char* option;
+};
+
+class BothFrontEnds : public StudyTest, public testing::WithParamInterface<BothCase> {};
+
+TEST_P(BothFrontEnds, RefuseTheSameInputs) {
+    const BothCase& c = GetParam();
+    StudySetup s;
+    c.prepare(w_, s);
+    set(s);
+    start();
+    EXPECT_FALSE(study_->running());
+    ASSERT_EQ(w_.dialogs.messages.size(), 1u);
+    EXPECT_EQ(w_.dialogs.messages[0].text, c.text);
+
+    std::vector<std::string> args = s.command();
+    args.insert(args.end(), c.command_base.begin(), c.command_base.end());
+    std::ostringstream out, err;
+    EXPECT_EQ(sim::run_sim(args, out, err, [] { return 1; }), 2);
+    EXPECT_EQ(out.str(), "");
+    EXPECT_EQ(err.str().rfind(c.option, 0), 0u) << err.str();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Inputs, BothFrontEnds,
+    testing::Values(BothCase{"from_above_to",
+                             [](Windows&, StudySetup& s) {
+                                 s.from = "0,3";
+                                 s.to = "0,2";
+                             },
+                             {},
+                             "Начало диапазона больше его конца",
+                             "--from: 0.3 is above --to 0.2"},
+                    BothCase{"to_above_one",
+                             [](Windows&, StudySetup& s) { s.to = "1,5"; },
+                             {},
+                             "Конец диапазона должен быть числом от 0 до 1",
+                             "--to: 1.5"},
+                    BothCase{"logarithmic_from_zero",
+                             [](Windows&, StudySetup& s) {
+                                 s.from = "0";
+                                 s.log = true;
+                             },
+                             {},
+                             "Логарифмический шаг не может начинаться с 0",
+                             "--from: a logarithmic spacing"},
+                    BothCase{"frame_out_of_range",
+                             [](Windows&, StudySetup& s) { s.frame = "5"; },
+                             {},
+                             "Введите размер кадра из диапазона 1..4",
+                             "--codes: continuous:5"},
+                    BothCase{"alphabet_too_short",
+                             [](Windows& w, StudySetup&) {
+                                 for (int row = 10; row <= 16; ++row)
+                                     w.grid1()->setCell(2, row, "");
+                                 for (int row = 1; row <= 9; ++row)
+                                     w.grid1()->setCell(2, row, "0,1");
+                                 w.grid1()->setCell(2, 1, "0,2");
+                                 w.grid1()->setCell(2, 9, "");
+                             },
+                             {"--probs", "0.2,0.1,0.1,0.1,0.1,0.1,0.1,0.1"},
+                             "В алфивите должно быть не менее 9 символов",
+                             "--probs: В алфивите"},
+                    BothCase{"channel_row_above_one",
+                             [](Windows& w, StudySetup& s) {
+                                 w.find<RadioGroup>("RadioGroup1")->setItemIndex(1);
+                                 w.grid2()->setCell(2, 1, "0,95");
+                                 s.varied = Varied::p0;
+                                 s.codes = {"HammingBox"};
+                             },
+                             {"--noise", "erasure", "--p0", "0", "--e0", "0.95", "--p1", "0",
+                              "--e1", "0"},
+                             "При значении 0,1 сумма вероятностей инверсии и стирания больше 1",
+                             "--vary p0: at 0.1"}),
+    [](const testing::TestParamInfo<BothCase>& i) { return std::string(i.param.name); });
 
 // ---------------------------------------------------------------------------------------------
 // Files
@@ -586,7 +672,7 @@ TEST_P(StudySaved, EqualsTheCommandsOutputForTheSameSeeds) {
     args.insert(args.end(), base.begin(), base.end());
     const QString saved = dir_.filePath(c.saved);
     const QString by_command = dir_.filePath("command." + QFileInfo(saved).suffix().toLower());
-    const QByteArray expected = command_output(args, study_->spec(), by_command);
+    const QByteArray expected = command_output(args, study_->plan(), by_command);
     EXPECT_FALSE(expected.isEmpty());
     EXPECT_EQ(file_bytes(saved), expected);
 }
@@ -640,7 +726,7 @@ TEST_F(StudyTest, OpensACommandsStudyAndSavesItAgainUnchanged) {
     s.points = 4;
     s.log = true;
     const QString made = dir_.filePath("made.json");
-    StudySpec seeds;
+    StudyPlan seeds;
     seeds.seed1 = 17;
     seeds.seed2 = -5;
     const QByteArray original = command_output(s.command(), seeds, made);
@@ -678,7 +764,7 @@ TEST_P(EdgeStudy, OpensDrawsEveryMeasureAndSavesUnchanged) {
     const QString made = dir_.filePath("edge.json");
     std::vector<std::string> args = {"sweep"};
     args.insert(args.end(), GetParam().args.begin(), GetParam().args.end());
-    StudySpec seeds;
+    StudyPlan seeds;
     seeds.seed1 = 1;
     seeds.seed2 = 2;
     const QByteArray original = command_output(args, seeds, made);
@@ -736,7 +822,7 @@ TEST_P(BrokenStudy, IsRefusedAndNothingChanges) {
     StudySetup s;
     s.points = 2;
     const QString good = dir_.filePath("good.json");
-    StudySpec seeds;
+    StudyPlan seeds;
     const QByteArray original = command_output(s.command(), seeds, good);
     run(StudySetup{});
     const std::vector<StudyCell> cells = study_->cells();

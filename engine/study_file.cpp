@@ -1,15 +1,19 @@
-#include "ui/study_file.h"
+#include "engine/study_file.h"
 
 #include <charconv>
+#include <cstdio>
 #include <limits>
 #include <map>
 #include <nlohmann/json.hpp>
 #include <set>
+#include <span>
 #include <utility>
 
-#include "engine/code_settings.h"
+#include "engine/study_codes.h"
+#include "engine/study_columns.h"
+#include "engine/version.h"
 
-namespace tavolin::ui {
+namespace tavolin {
 
 namespace {
 
@@ -121,11 +125,66 @@ class TreeBuilder final : public nlohmann::json_sax<Json> {
 };
 
 struct NotAStudy {
-    std::string reason;
+    StudyFileRefusal refusal;
 };
 
 [[noreturn]] void bad_field(std::string_view name) {
-    throw NotAStudy{"неверное или отсутствующее поле «" + std::string(name) + "»"};
+    throw NotAStudy{{StudyFileRefusal::Kind::BadField, 0, std::string(name)}};
+}
+
+// Code names are the user's own text: quoted in JSON, and in CSV where they hold a comma.
+std::string json_string(const std::string& s) {
+    std::string out = "\"";
+    for (char c : s) {
+        if (c == '"' || c == '\\') out += '\\';
+        if (static_cast<unsigned char>(c) < 0x20) {
+            char buf[8];
+            std::snprintf(buf, sizeof buf, "\\u%04x", c);
+            out += buf;
+            continue;
+        }
+        out += c;
+    }
+    return out + "\"";
+}
+
+std::string csv_text(const std::string& s) {
+    if (s.find_first_of(",\"\n") == std::string::npos) return s;
+    std::string out = "\"";
+    for (char c : s) {
+        if (c == '"') out += '"';
+        out += c;
+    }
+    return out + "\"";
+}
+
+// The inputs as the reader below takes them back.
+void write_json_inputs(std::ostream& out, const StudyPlan& plan) {
+    const RunTexts& b = plan.base;
+    auto text_number = [](const std::string& t) {
+        const std::optional<Extended> v = parse_number(t, '.');
+        return v ? value_text(*v) : std::string("null");
+    };
+    out << "{\"version\":" << json_string(version())
+        << ",\"vary\":" << json_string(varied_name(plan.varied))
+        << ",\"from\":" << value_text(plan.from) << ",\"to\":" << value_text(plan.to)
+        << ",\"points\":" << plan.points << ",\"log\":" << (plan.log ? "true" : "false")
+        << ",\"codes\":[";
+    for (std::size_t i = 0; i < plan.codes.size(); ++i)
+        out << (i ? "," : "") << json_string(plan.codes[i].name);
+    out << "],\"size\":" << text_number(b.size) << ",\"probs\":[";
+    for (std::size_t i = 0; i < b.probs.size(); ++i)
+        out << (i ? "," : "") << (b.probs[i].empty() ? "null" : text_number(b.probs[i]));
+    out << "],\"noise\":" << (b.erasure ? "\"erasure\"" : "\"inversion\"")
+        << ",\"p0\":" << text_number(b.p0) << ",\"p1\":" << text_number(b.p1)
+        << ",\"e0\":" << text_number(b.e0) << ",\"e1\":" << text_number(b.e1)
+        << ",\"bit_time\":" << text_number(b.bit_time)
+        << ",\"plain_apriori\":" << (b.plain_apriori ? "true" : "false")
+        << ",\"min_distorted\":" << plan.stop.min_distorted
+        << ",\"max_symbols\":" << plan.stop.max_symbols
+        << ",\"confidence\":" << value_text(plan.confidence) << ",\"seed1\":" << plan.seed1
+        << ",\"seed2\":" << plan.seed2 << ",\"shard\":"
+        << json_string(std::to_string(plan.shard) + "/" + std::to_string(plan.shards)) << "}";
 }
 
 const Node& field(const Node& object, const char* name, Node::Kind kind) {
@@ -149,22 +208,6 @@ Extended extended(const Node& object, const char* name) {
     return *parse_number(number_text(object, name), '.');
 }
 
-std::optional<Extended> optional_extended(const Node& object, const char* name) {
-    const Node* n = object.member(name);
-    if (n && n->kind == Node::Kind::Null) return std::nullopt;
-    return extended(object, name);
-}
-
-std::optional<double> optional_double(const Node& object, const char* name) {
-    const Node* n = object.member(name);
-    if (n && n->kind == Node::Kind::Null) return std::nullopt;
-    const std::string text = number_text(object, name);
-    double v = 0;
-    const auto res = std::from_chars(text.data(), text.data() + text.size(), v);
-    if (res.ec != std::errc() || res.ptr != text.data() + text.size()) bad_field(name);
-    return v;
-}
-
 template <typename T>
 T integer(const Node& object, const char* name, T lo = std::numeric_limits<T>::min()) {
     const std::string& text = field(object, name, Node::Kind::Integer).text;
@@ -178,16 +221,8 @@ bool boolean(const Node& object, const char* name) {
     return field(object, name, Node::Kind::Boolean).flag;
 }
 
-std::optional<Interval> interval(const Node& object, const char* lo, const char* hi) {
-    const std::optional<Extended> l = optional_extended(object, lo);
-    const std::optional<Extended> h = optional_extended(object, hi);
-    if (l.has_value() != h.has_value()) bad_field(l ? hi : lo);
-    if (!l) return std::nullopt;
-    return Interval{*l, *h};
-}
-
-StudySpec read_inputs(const Node& in) {
-    StudySpec s;
+StudyPlan read_inputs(const Node& in) {
+    StudyPlan s;
     const std::optional<Varied> v = varied_from_name(field(in, "vary", Node::Kind::String).text);
     if (!v) bad_field("vary");
     s.varied = *v;
@@ -200,9 +235,9 @@ StudySpec read_inputs(const Node& in) {
     if (!(s.from <= s.to && s.to <= 1)) bad_field("to");
     for (const Node& c : field(in, "codes", Node::Kind::Array).items) {
         if (c.kind != Node::Kind::String) bad_field("codes");
-        const std::optional<StudyCode> code = study_code(c.text);
-        if (!code) bad_field("codes");
-        s.codes.push_back(*code);
+        const StudyCodeRead code = read_study_code(c.text);
+        if (!code.code) bad_field("codes");
+        s.codes.push_back(*code.code);
     }
     if (s.codes.empty()) bad_field("codes");
 
@@ -247,103 +282,97 @@ StudySpec read_inputs(const Node& in) {
     return s;
 }
 
-StudyCell read_cell(const Node& c, const StudySpec& spec,
-                    std::set<std::pair<int, std::size_t>>& taken) {
+// A cell's values, column by column: each of the column's own type, or null where the column
+// may be empty.
+StudyCell read_cell(const Node& c, CellReading& reading) {
     if (c.kind != Node::Kind::Object) bad_field("cells");
     StudyCell cell;
-    cell.point = integer<int>(c, "point", 0);
-    if (cell.point >= spec.points) bad_field("point");
-    cell.value = extended(c, "value");
-    if (!(0 <= cell.value && cell.value <= 1)) bad_field("value");
-    // Codes may repeat in a study: each name takes the first of its codes still free at the point.
-    const std::string& name = field(c, "code", Node::Kind::String).text;
-    std::optional<std::size_t> code;
-    for (std::size_t i = 0; i < spec.codes.size() && !code; ++i)
-        if (spec.codes[i].name == name && taken.insert({cell.point, i}).second) code = i;
-    if (!code) bad_field("code");
-    cell.code = *code;
-    cell.seed1 = integer<Integer>(c, "seed1");
-    cell.seed2 = integer<Integer>(c, "seed2");
-    cell.ticks = integer<Count>(c, "ticks");
-    cell.symbols = integer<Count>(c, "symbols");
-    cell.distorted = integer<Count>(c, "distorted");
-    cell.detected = integer<Count>(c, "detected");
-    cell.corrected = integer<Count>(c, "corrected");
-    cell.wrong = integer<Count>(c, "wrong");
-    cell.detected_share = extended(c, "detected_share");
-    cell.detected_ci = interval(c, "detected_lo", "detected_hi");
-    cell.corrected_share = extended(c, "corrected_share");
-    cell.corrected_ci = interval(c, "corrected_lo", "corrected_hi");
-    cell.wrong_rate = extended(c, "wrong_rate");
-    cell.wrong_ci = interval(c, "wrong_lo", "wrong_hi");
-    cell.apost.source = extended(c, "entropy_source");
-    cell.apost.receiver = extended(c, "entropy_receiver");
-    cell.apost.noise = extended(c, "entropy_noise");
-    // Only the a priori useful information is written: it stands for the whole measure.
-    cell.apr.receiver = extended(c, "useful_apriori");
-    extended(c, "useful_aposteriori");
-    cell.rate_apriori = optional_double(c, "rate_apriori");
-    cell.rate_aposteriori = optional_double(c, "rate_aposteriori");
-    cell.useful_per_bit = extended(c, "useful_per_bit");
-    cell.capacity = extended(c, "capacity");
-    cell.overlap = boolean(c, "overlap");
-    cell.complete = boolean(c, "complete");
+    for (const StudyColumn& column : study_columns()) {
+        const Node* n = c.member(column.name);
+        if (!n) bad_field(column.name);
+        std::optional<std::string_view> text;
+        switch (n->kind) {
+            case Node::Kind::Null:
+                break;
+            case Node::Kind::Boolean:
+                if (column.type != ColumnType::Flag) bad_field(column.name);
+                text = n->flag ? "true" : "false";
+                break;
+            case Node::Kind::String:
+                if (column.type != ColumnType::Text) bad_field(column.name);
+                text = n->text;
+                break;
+            case Node::Kind::Integer:
+            case Node::Kind::Number:
+                if (column.type != ColumnType::Number &&
+                    (column.type != ColumnType::Whole || n->kind != Node::Kind::Integer))
+                    bad_field(column.name);
+                text = n->text;
+                break;
+            default:
+                bad_field(column.name);
+        }
+        if (!column.read(cell, text, reading)) bad_field(column.name);
+    }
     return cell;
 }
 
 }  // namespace
 
-std::optional<StudyCode> study_code(const std::string& name) {
-    const std::size_t colon = name.find(':');
-    const std::string kind = name.substr(0, colon);
-    const std::optional<std::string> parameter =
-        colon == std::string::npos ? std::nullopt : std::optional(name.substr(colon + 1));
-    StudyCode code;
-    code.name = name;
-    if (kind == "cyclic") {
-        code.coding_type = kCyclic;
-        if (parameter) {
-            const PolynomialCheck c = check_polynomial_text(*parameter);
-            if (c.refusal) return std::nullopt;
-            code.polynomial = c.polynomial;
+void write_study_csv(std::ostream& out, const StudyPlan& plan,
+                     const std::vector<StudyCell>& cells) {
+    const std::span<const StudyColumn> columns = study_columns();
+    for (std::size_t i = 0; i < columns.size(); ++i) out << (i ? "," : "") << columns[i].name;
+    out << '\n';
+    for (const StudyCell& c : cells) {
+        for (std::size_t i = 0; i < columns.size(); ++i) {
+            if (i) out << ',';
+            const std::optional<std::string> v = columns[i].write(c, plan);
+            if (v) out << (columns[i].type == ColumnType::Text ? csv_text(*v) : *v);
         }
-        return code;
+        out << '\n';
     }
-    if (kind == "continuous") {
-        code.coding_type = kContinuous;
-        if (parameter) {
-            const FrameCheck c = check_frame_text(*parameter);
-            if (c.refusal) return std::nullopt;
-            code.frame = c.frame;
-        }
-        return code;
-    }
-    if ((kind == "hamming" || kind == "none") && !parameter) {
-        code.coding_type = kind == "hamming" ? kHamming : kNoCoding;
-        return code;
-    }
-    return std::nullopt;
 }
 
-std::optional<LoadedStudy> read_study_json(std::string_view text, std::string& reason) {
-    TreeBuilder tree;
-    if (!Json::sax_parse(text.begin(), text.end(), &tree) || !tree.root) {
-        reason = "это не JSON (ошибка в позиции " + std::to_string(tree.error_position) + ")";
-        return std::nullopt;
+void write_study_json(std::ostream& out, const StudyPlan& plan,
+                      const std::vector<StudyCell>& cells) {
+    const std::span<const StudyColumn> columns = study_columns();
+    out << "{\"inputs\":";
+    write_json_inputs(out, plan);
+    out << ",\"cells\":[";
+    for (std::size_t k = 0; k < cells.size(); ++k) {
+        out << (k ? ",\n" : "\n") << '{';
+        for (std::size_t i = 0; i < columns.size(); ++i) {
+            out << (i ? "," : "") << '"' << columns[i].name << "\":";
+            const std::optional<std::string> v = columns[i].write(cells[k], plan);
+            if (!v)
+                out << "null";
+            else
+                out << (columns[i].type == ColumnType::Text ? json_string(*v) : *v);
+        }
+        out << '}';
     }
+    out << "\n]}\n";
+}
+
+StudyFileRead read_study_json(std::string_view text) {
+    TreeBuilder tree;
+    if (!Json::sax_parse(text.begin(), text.end(), &tree) || !tree.root)
+        return {std::nullopt,
+                StudyFileRefusal{StudyFileRefusal::Kind::NotJson, tree.error_position, {}}};
     try {
         const Node& root = *tree.root;
-        if (root.kind != Node::Kind::Object) throw NotAStudy{"это не объект JSON"};
+        if (root.kind != Node::Kind::Object)
+            throw NotAStudy{{StudyFileRefusal::Kind::NotObject, 0, {}}};
         LoadedStudy study;
-        study.spec = read_inputs(field(root, "inputs", Node::Kind::Object));
-        std::set<std::pair<int, std::size_t>> taken;
+        study.plan = read_inputs(field(root, "inputs", Node::Kind::Object));
+        CellReading reading{study.plan, {}};
         for (const Node& c : field(root, "cells", Node::Kind::Array).items)
-            study.cells.push_back(read_cell(c, study.spec, taken));
-        return study;
+            study.cells.push_back(read_cell(c, reading));
+        return {std::move(study), std::nullopt};
     } catch (const NotAStudy& e) {
-        reason = e.reason;
-        return std::nullopt;
+        return {std::nullopt, e.refusal};
     }
 }
 
-}  // namespace tavolin::ui
+}  // namespace tavolin
