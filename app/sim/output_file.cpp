@@ -4,6 +4,10 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <string_view>
+
+#include "app/sim/base_options.h"
+#include "app/sim/sim_command.h"
 
 namespace tavolin::sim {
 
@@ -49,6 +53,39 @@ bool OutputFile::commit(const std::string& text, std::string& reason, std::strin
         return false;
     }
     return true;
+}
+
+OutputFormat output_format(const std::string& option, const std::string& path) {
+    const auto ends_with = [&path](std::string_view e) {
+        return path.size() > e.size() && path.compare(path.size() - e.size(), e.size(), e) == 0;
+    };
+    if (ends_with(".json")) return OutputFormat::Json;
+    if (ends_with(".csv")) return OutputFormat::Csv;
+    throw Malformed{option + ": '" + path + "' ends neither in .csv nor in .json"};
+}
+
+std::optional<OutputFile> open_output(const std::string& option, const std::string& path,
+                                      std::ostream& err) {
+    std::string reason;
+    std::optional<OutputFile> file = OutputFile::open(path, reason);
+    if (!file) err << option << ": " << path << " cannot be written: " << reason << '\n';
+    return file;
+}
+
+int finish_output(std::optional<OutputFile>& file, const std::string& text, std::ostream& out,
+                  std::ostream& err) {
+    if (!file) return finish_report(out, err, text);
+    std::string reason, kept_in;
+    if (file->commit(text, reason, kept_in)) return 0;
+    err << "tavolin-sim: " << file->path() << " could not be written: " << reason;
+    if (!kept_in.empty()) {
+        err << "; the results are kept in " << kept_in << '\n';
+        return 1;
+    }
+    // Nothing whole reached the disk: the results go to stdout rather than being lost.
+    err << "; the results follow on standard output\n";
+    finish_report(out, err, text);
+    return 1;
 }
 
 }  // namespace tavolin::sim

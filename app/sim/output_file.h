@@ -5,6 +5,7 @@
 
 #include <fstream>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <utility>
 
@@ -29,6 +30,7 @@ class OutputFile {
     // it is empty when nothing whole was written.
     bool commit(const std::string& text, std::string& reason, std::string& kept_in);
 
+    const std::string& path() const { return path_; }
     const std::string& temporary() const { return temporary_; }
 
   private:
@@ -39,5 +41,20 @@ class OutputFile {
     std::ofstream stream_;
     bool done_ = false;
 };
+
+enum class OutputFormat { Csv, Json };
+
+// The format a file's ending names: .csv or .json; any other is refused naming `option`
+// (throws Malformed).
+OutputFormat output_format(const std::string& option, const std::string& path);
+
+// Opens `path` for `option` before any work; on failure says why on `err` (the caller exits 2).
+std::optional<OutputFile> open_output(const std::string& option, const std::string& path,
+                                      std::ostream& err);
+
+// Writes `text` to `file`, or to `out` where there is none. 0 done; 1 when the file could not
+// be written: the results are then kept beside it or written to `out`, and `err` says where.
+int finish_output(std::optional<OutputFile>& file, const std::string& text, std::ostream& out,
+                  std::ostream& err);
 
 }  // namespace tavolin::sim

@@ -3,8 +3,8 @@
 
 #include <ostream>
 
-#include "engine/recorded_outputs.h"
 #include "core/sim_state.h"
+#include "engine/recorded_outputs.h"
 
 namespace tavolin::sim {
 

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <sstream>
 
+#include "app/sim/merge_command.h"
 #include "app/sim/report.h"
 #include "app/sim/sim_options.h"
 #include "app/sim/sweep_command.h"
@@ -72,6 +73,8 @@ int run_sim(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     const std::atomic<bool>& stop = interrupted ? *interrupted : never;
     if (!args.empty() && args[0] == "sweep")
         return run_sweep({args.begin() + 1, args.end()}, out, err, clock, stop, progress);
+    if (!args.empty() && args[0] == "merge")
+        return run_merge({args.begin() + 1, args.end()}, out, err);
     const ParseResult parsed = parse_options(args);
     if (parsed.help) return finish_report(out, err, parsed.message);
     if (!parsed.options) {

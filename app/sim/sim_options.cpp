@@ -18,7 +18,9 @@ std::vector<std::string> code_names() {
 ParseResult parse_options(const std::vector<std::string>& args) {
     CLI::App app{"Tavolin headless run: simulates packets over a noisy binary channel.",
                  "tavolin-sim"};
-    app.footer("Studies over a range of channel values: tavolin-sim sweep --help");
+    app.footer(
+        "Studies over a range of channel values: tavolin-sim sweep --help\n"
+        "Parts of a study run in shards joined: tavolin-sim merge --help");
     app.set_version_flag("--version", std::string("tavolin-sim ") + version(),
                          "print the version and exit");
     SimOptions o;

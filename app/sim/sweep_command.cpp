@@ -55,12 +55,8 @@ int run_sweep(const std::vector<std::string>& args, std::ostream& out, std::ostr
     }
     SweepOptions& o = *parsed.options;
     // The output is opened before the first cell, so a study is never run only to be lost.
-    std::string reason;
-    std::optional<OutputFile> file = o.out ? OutputFile::open(*o.out, reason) : std::nullopt;
-    if (o.out && !file) {
-        err << "--out: " << *o.out << " cannot be written: " << reason << '\n';
-        return 2;
-    }
+    std::optional<OutputFile> file = o.out ? open_output("--out", *o.out, err) : std::nullopt;
+    if (o.out && !file) return 2;
     o.plan.seed1 = o.seed1 ? *o.seed1 : clock();
     o.plan.seed2 = o.seed2 ? *o.seed2 : clock();
 
@@ -77,22 +73,8 @@ int run_sweep(const std::vector<std::string>& args, std::ostream& out, std::ostr
         write_study_json(text, o.plan, cells);
     else
         write_study_csv(text, o.plan, cells);
-    const int status = interrupted.load() ? kInterrupted : 0;
-    if (!o.out) {
-        const int written = finish_report(out, err, text.str());
-        return written != 0 ? written : status;
-    }
-    std::string kept_in;
-    if (file->commit(text.str(), reason, kept_in)) return status;
-    err << "tavolin-sim: " << *o.out << " could not be written: " << reason;
-    if (!kept_in.empty()) {
-        err << "; the results are kept in " << kept_in << '\n';
-        return 1;
-    }
-    // Nothing whole reached the disk: the results go to stdout rather than being lost.
-    err << "; the results follow on standard output\n";
-    finish_report(out, err, text.str());
-    return 1;
+    const int written = finish_output(file, text.str(), out, err);
+    return written != 0 || !interrupted.load() ? written : kInterrupted;
 }
 
 }  // namespace tavolin::sim

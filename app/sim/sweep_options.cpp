@@ -4,6 +4,7 @@
 #include <cmath>
 #include <thread>
 
+#include "app/sim/output_file.h"
 #include "engine/code_settings.h"
 #include "engine/study_check.h"
 #include "engine/study_codes.h"
@@ -116,17 +117,7 @@ Parsed<SweepOptions> parse_sweep_options(const std::vector<std::string>& args) {
         s.shards = static_cast<int>(decimal_option("--shard", shard.substr(slash + 1), 1, 100000));
         s.shard = static_cast<int>(decimal_option("--shard", shard.substr(0, slash), 0, 100000));
         if (s.shard >= s.shards) throw Malformed{"--shard: K must be below N in '" + shard + "'"};
-        if (opt.out) {
-            const std::string& f = *opt.out;
-            auto ends_with = [&f](const char* ext) {
-                const std::string e(ext);
-                return f.size() > e.size() && f.compare(f.size() - e.size(), e.size(), e) == 0;
-            };
-            if (ends_with(".json"))
-                opt.json = true;
-            else if (!ends_with(".csv"))
-                throw Malformed{"--out: '" + f + "' ends neither in .csv nor in .json"};
-        }
+        if (opt.out) opt.json = output_format("--out", *opt.out) == OutputFormat::Json;
         opt.seed1 = base.seed1();
         opt.seed2 = base.seed2();
     });

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <fstream>
+#include <functional>
 #include <limits>
 #include <map>
 #include <nlohmann/json.hpp>
@@ -180,6 +182,116 @@ TEST(Sweep, TheShardsTogetherAreTheWholeStudy) {
     EXPECT_EQ(shards, rows);
     EXPECT_EQ(rows.size(), 10u);
 }
+
+// A study run in shards, each part written as JSON, for `merge`.
+class Merge : public testing::Test {
+  public:
+    const std::vector<std::string> study_ = {
+        "--vary",          "e", "--from",  "0",       "--to",    "0.3",
+        "--points",        "5", "--noise", "erasure", "--codes", "hamming,none,hamming",
+        "--min-distorted", "60"};
+    std::string dir_ = testing::TempDir();
+
+    std::string part(const char* shard, const std::vector<std::string>& changed = {}) {
+        const std::string path = dir_ + "merge_part_" + std::to_string(made_++) + ".json";
+        std::vector<std::string> a = {"sweep"};
+        a.insert(a.end(), study_.begin(), study_.end());
+        a.insert(a.end(), changed.begin(), changed.end());
+        a.insert(a.end(), {"--shard", shard, "--out", path, "--size", "200", "--quiet"});
+        for (const char* seed : {"--seed1", "--seed2"})
+            if (std::find(changed.begin(), changed.end(), seed) == changed.end())
+                a.insert(a.end(), {seed, seed[6] == '1' ? "11" : "-12"});
+        EXPECT_EQ(run(a).status, 0);
+        return path;
+    }
+    Result merge(std::vector<std::string> parts) {
+        parts.insert(parts.begin(), "merge");
+        return run(parts);
+    }
+    static std::string file_text(const std::string& path) {
+        std::ifstream f(path, std::ios::binary);
+        std::ostringstream text;
+        text << f.rdbuf();
+        return text.str();
+    }
+    int made_ = 0;
+};
+
+TEST_F(Merge, JoinsThePartsIntoTheFileOneRunWrites) {
+    const std::string whole = dir_ + "merge_whole.json";
+    std::vector<std::string> a = study_;
+    a.insert(a.end(), {"--out", whole});
+    ASSERT_EQ(run(sweep(a)).status, 0);
+    // The parts in any order, of shards of any count.
+    for (const std::vector<const char*>& shards :
+         {std::vector<const char*>{"2/3", "0/3", "1/3"}, std::vector<const char*>{"0/1"}}) {
+        std::vector<std::string> parts;
+        for (const char* s : shards) parts.push_back(part(s));
+        const std::string joined = dir_ + "merge_joined.json";
+        parts.insert(parts.end(), {"--out", joined});
+        const Result r = merge(parts);
+        ASSERT_EQ(r.status, 0) << r.err;
+        EXPECT_EQ(file_text(joined), file_text(whole));
+        parts.pop_back();
+        parts.pop_back();
+        const Result csv = merge(parts);  // CSV on stdout, as sweep writes it
+        ASSERT_EQ(csv.status, 0) << csv.err;
+        EXPECT_EQ(csv.out, run(sweep(study_)).out);
+    }
+}
+
+struct MergeCase {
+    const char* name;
+    std::function<std::vector<std::string>(Merge&)> parts;
+    const char* mentions;
+};
+
+class MergeRefused : public Merge, public testing::WithParamInterface<MergeCase> {};
+
+TEST_P(MergeRefused, SaysWhyAndWritesNothing) {
+    std::vector<std::string> args = GetParam().parts(*this);
+    const std::string joined = dir_ + "merge_refused.json";
+    std::remove(joined.c_str());
+    args.insert(args.end(), {"--out", joined});
+    const Result r = merge(args);
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.out, "");
+    EXPECT_NE(r.err.find(GetParam().mentions), std::string::npos) << r.err;
+    EXPECT_FALSE(std::ifstream(joined).good());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Parts, MergeRefused,
+    testing::Values(
+        MergeCase{"a_shard_missing", [](Merge& m) { return std::vector{m.part("0/2")}; },
+                  "point 1 is in no part"},
+        MergeCase{"a_point_twice",
+                  [](Merge& m) {
+                      return std::vector{m.part("0/2"), m.part("1/2"), m.part("0/4")};
+                  },
+                  "point 0 is in another part too"},
+        MergeCase{"other_seeds",
+                  [](Merge& m) {
+                      return std::vector{m.part("0/2"), m.part("1/2", {"--seed1", "12"})};
+                  },
+                  "a part of another study"},
+        MergeCase{"other_inputs",
+                  [](Merge& m) {
+                      return std::vector{m.part("0/2"), m.part("1/2", {"--bit-time", "0.5"})};
+                  },
+                  "a part of another study"},
+        MergeCase{"not_a_study",
+                  [](Merge& m) {
+                      const std::string path = m.part("0/1") + ".txt";
+                      std::ofstream(path) << "{\"inputs\":3}";
+                      return std::vector{path};
+                  },
+                  "not a study (field 'inputs')"},
+        MergeCase{"no_such_file",
+                  [](Merge&) { return std::vector<std::string>{"/nonexistent.json"}; },
+                  "/nonexistent.json: cannot be read"},
+        MergeCase{"no_parts", [](Merge&) { return std::vector<std::string>{}; }, "parts"}),
+    [](const testing::TestParamInfo<MergeCase>& i) { return i.param.name; });
 
 TEST(Sweep, CsvRowsCarryEveryColumnAndTheCapacity) {
     const Result r = run(sweep({"--vary", "p", "--from", "0.1", "--to", "0.1", "--points", "1",
