@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Set-up, build and run in one step, from a fresh clone on a Debian machine.
 #   ./build.sh run    install what is missing, build, start the window (or a headless run)
 #   ./build.sh test   install what is missing, build, run every test, then again under sanitizers
@@ -16,7 +17,8 @@ root=$PWD
 # clang with its libFuzzer for the fuzz targets.
 PACKAGES=(libcli11-dev nlohmann-json3-dev libboost-math-dev qt6-base-dev qt6-charts-dev
           libqt6opengl6-dev libgl-dev qt6-translations-l10n xvfb xauth fonts-wine
-          qt6-svg-dev help2man dpkg-dev lintian desktop-file-utils appstream clang libclang-rt-dev)
+          qt6-svg-dev help2man dpkg-dev lintian desktop-file-utils appstream clang libclang-rt-dev
+          clang-format)
 FUZZERS=(fuzz_number_text fuzz_import_record fuzz_code_settings fuzz_sim_run fuzz_sweep
          fuzz_study_file)
 JOBS=$(nproc)

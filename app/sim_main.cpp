@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tavolin-sim: the simulation engine without a window.
 #include <unistd.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tavolin: the window. Any command-line argument means "import the alphabet file at start".
 #include <QApplication>
 #include <QFile>
@@ -7,8 +8,8 @@
 
 #include "core/lanes.h"
 #include "ui/dialogs.h"
-#include "ui/main_window.h"
-#include "ui/matrix_window.h"
+#include "ui/main/main_window.h"
+#include "ui/matrix/matrix_window.h"
 #include "ui/regional.h"
 
 namespace {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Shared pieces of the benchmarks: a packet of symbols, and a counter in nanoseconds per item.
 #pragma once
 

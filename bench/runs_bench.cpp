@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "bench_support.h"
 #include "channel/noise.h"
 #include "channel/source.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "bench_support.h"
 #include "engine/recorded_outputs.h"
 #include "engine/run_control.h"

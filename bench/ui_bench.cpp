@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The start button in the window, displays included: one packet of 50000 symbols with the
 // continuous code of frame 4, the matrix window open. Runs on Qt's offscreen platform.
 #include <benchmark/benchmark.h>
@@ -6,8 +7,8 @@
 #include <QLineEdit>
 
 #include "ui/dialogs.h"
-#include "ui/main_window.h"
-#include "ui/matrix_window.h"
+#include "ui/main/main_window.h"
+#include "ui/matrix/matrix_window.h"
 
 namespace {
 

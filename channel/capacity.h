@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The capacity of the binary-input channel a bit transition matrix describes: the most
 // information one channel use can carry, in bits, over every distribution of the sent bit.
 #pragma once

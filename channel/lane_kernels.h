@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The channel's loops in vector lanes of every width. A word's bit draws (and a block of
 // symbols' draws) are independent jumps of the generator from one state, so they are made side
 // by side; each draw is compared with integer thresholds, which decides exactly as the extended

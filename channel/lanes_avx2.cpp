@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Eight lanes: AVX2, compiled for these functions alone and run only where the processor has
 // it. Unsigned comparisons are made signed by flipping the top bit of both sides.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Sixteen lanes: AVX-512, compiled for these functions alone and run only where the processor
 // has it. Comparisons are unsigned and give bit masks.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Four lanes: SSE2, which every x86-64 processor has. Unsigned comparisons are made signed by
 // flipping the top bit of both sides.
 #include <emmintrin.h>

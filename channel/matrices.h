@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A priori channel matrices (sent symbol by received symbol, plus the "other" column for words
 // of no symbol and erased words) and the code word tables they and the packet run use.
 #pragma once

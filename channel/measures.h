@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Information measures of a channel matrix under a source distribution, in bits per symbol.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The binary channel: bit-level noise over a packet of code words, and the probability that
 // one word arrives as another.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The message source: symbols drawn from the alphabet with the source stream.
 #pragma once
 

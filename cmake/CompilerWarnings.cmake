@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Warnings are a property of targets: every target links tavolin_warnings.
 add_library(tavolin_warnings INTERFACE)
 target_compile_options(tavolin_warnings INTERFACE

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # What `cmake --install` puts in place: the two programs, and for the desktop the entry, the icon
 # and the AppStream metainfo under one id, the manual pages, and in share/doc/tavolin the
 # copyright file and the changelog in Debian's formats.

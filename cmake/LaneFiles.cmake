@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Files of vector lanes are compiled for the whole build's baseline and give their own functions
 # their instruction sets in the source (GCC's `#pragma GCC target`, clang's `#pragma clang
 # attribute`), so inline functions they share with other files keep the baseline. The programs

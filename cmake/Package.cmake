@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # `cpack -G DEB` in a configured tree makes tavolin_<version>_<arch>.deb of what Install.cmake
 # installs, with the runtime dependencies read off the programs' libraries by dpkg-shlibdeps,
 # maintained by TAVOLIN_MAINTAINER (Install.cmake).

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # One AddressSanitizer + UndefinedBehaviorSanitizer configuration, switched on per build tree.
 add_library(tavolin_sanitizers INTERFACE)
 if(TAVOLIN_SANITIZE)

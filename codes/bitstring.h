@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Conversions between code words and bit strings ("0"/"1" texts, most significant first),
 // and the small bit tests the codes and the channel share.
 #pragma once

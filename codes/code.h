@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The narrow interface every code offers a run: its word length, a per-symbol encoder, a message
 // decoder and the error test. The run chooses its code once; the packet loops never branch on
 // the code type.

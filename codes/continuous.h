@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Continuous (recurrent) code of frame size L: every information bit is followed by a control
 // bit, the exclusive-or of the information bits L places apart; four information bits and L
 // zero tail bits make a word of 2 (L + 4) bits.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Cyclic code: four information bits followed by the remainder of their shift by r divided by
 // the generator polynomial; syndrome decoding of single, pair and triple errors as far as the
 // Hamming bound allows.

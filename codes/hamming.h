@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The (7, 4) Hamming code: check bits at positions 1, 2 and 4, information bits at 3, 5, 6 and
 // 7 (position q is bit 7 - q), so the syndrome of a single error is its position.
 #pragma once

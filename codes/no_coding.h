@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "No coding": the code word is the symbol itself, and every word counts as an error found.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every word a code can receive without erasure marks, decoded once: the symbol it decodes to
 // and whether the code's check finds an error in it. A packet without erasures is then decoded
 // and counted by one lookup per word.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Broken invariants: a programming error stops the program where it is found, in every build.
 #pragma once
 

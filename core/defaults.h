@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The limits of the inputs and the inputs every start begins with, written once for the window,
 // the command and the tests.
 #pragma once

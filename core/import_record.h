@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The records of the alphabet import file: a UTF-16 symbol and an x87 80-bit probability in 24
 // little-endian bytes. Decoded from the fields, not by reading the bytes as a long double, so
 // every encoding means the same on any machine and the decoding needs no file or window.

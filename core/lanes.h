@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The width of the vector lanes the engine's hot loops use, chosen once at start from what the
 // processor supports; TAVOLIN_LANES=scalar|sse2|avx2|avx512 forces one, for tests and for
 // comparison. Every path gives the same draws, bit for bit.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Number texts: the syntax the input filters accept, strict and lenient conversion to the
 // nearest `Extended`, and the fixed and general display formats. The decimal separator is a
 // value, never the C library's locale, which a GUI toolkit may change under us.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The process-wide linear congruential generator and the draw of an index from a probability
 // vector. Depends on nothing but the shared types, so the codes' tie-break draws can use it.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The simulator's module state: one object that the window or the command owns and passes
 // by reference. Members keep the names of the module variables they stand for.
 #pragma once

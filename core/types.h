@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Vocabulary shared by every layer: the array and record types of the simulator.
 #pragma once
 

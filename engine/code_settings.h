@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The code parameters: their start values and the checks of the settings prompts, shared by
 // the window's prompts and the command's options.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/continuous_run.h"
 
 #include "core/sums.h"

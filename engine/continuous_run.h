@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The accumulating continuous run: its start, one step per timer tick, and its stop.
 #pragma once
 

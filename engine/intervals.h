@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Confidence intervals of a share counted in a run.
 #pragma once
 

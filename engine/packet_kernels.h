@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A packet's own passes in vector lanes, where the processor has them: encoding by the code's
 // table of code words, and decoding and counting by its table of received words. A packet
 // without erasure marks is decoded and counted in one pass: the decoded words, the error counts,

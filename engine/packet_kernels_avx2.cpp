@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Eight words a step: AVX2, compiled for these functions alone and run only where the processor
 // has it. The code words are read by permutations of two registers, the received-word table by a
 // gather; the pairs off the diagonal are packed to the front of

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Sixteen words a step: AVX-512, compiled for these functions alone and run only where the
 // processor has it. Tables of up to 128 entries are read by permutations of registers, larger
 // ones by a gather; the pairs off the diagonal are packed into a buffer and counted in batches,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How one packet flows:
 //   read the inputs (size, alphabet, exact sum, channel), refusing what cannot run;
 //   draw sz symbols from the source stream and replace the probabilities by their frequencies;

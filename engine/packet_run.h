@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The packet run: one packet end to end, with the inputs read afresh.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A run's outputs kept as values, for the command's report and a study's cells.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Run control: what the start button, the timer and the stop button do, for the window and the
 // command alike.
 #pragma once

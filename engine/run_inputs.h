@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading a run's inputs: the packet run reads them at every packet, the continuous start once.
 #pragma once
 

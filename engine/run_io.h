@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The two sides of a run. A run reads its inputs through RunInputs, in the order it needs them,
 // and writes every result through RunOutputs. The main window implements both over its widgets,
 // the command over its options and report, so both run the very same steps.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What every run does at its end: show the shares of detected and corrected words, and publish
 // the labels, the charts and the matrices.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Studies: how a code's behaviour changes with the channel. A study is a grid of points (values
 // of one channel quantity) by a list of codes; every cell is an accumulating continuous run of
 // the engine, stepped packet by packet until its stop rule holds. The codes of one point start

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/study_check.h"
 
 #include "engine/recorded_outputs.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The checks of a study's plan, made once for the command and the study window alike: each
 // front end parses its own inputs into a plan and turns a refusal into its own message.
 #pragma once

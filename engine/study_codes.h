@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The codes a study compares, by name: cyclic[:BITS], hamming, continuous[:L] or none. One table
 // of the kinds serves the command's --code and --codes, the study window and the study reader.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The columns of a study's cells, in order: each with how a cell writes its value and how the
 // value is read back. The CSV writer, the JSON writer and the JSON reader all walk this table.
 #pragma once

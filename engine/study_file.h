@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A study's file: CSV with one header row and one row per cell, or one JSON object of the
 // inputs and the cells, as the command writes it and the study window saves it; and the JSON
 // read back, every number exactly as written, so that writing the study again gives the same

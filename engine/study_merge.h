@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Joining the parts of a study run in shards (on several machines, say) into the study one
 // run would have written: the same inputs, every point once.
 #pragma once

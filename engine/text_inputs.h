@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A run's inputs as the texts a user types, with a point for the separator: what the command
 // reads from its options and a study cell from its base and its point.
 #pragma once

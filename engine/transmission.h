@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The steps a packet run and a continuous step share: one packet through the source, the code
 // and the channel; the a priori channel matrix of the model chosen; and the a posteriori matrix
 // from counted (sent, received) pairs.

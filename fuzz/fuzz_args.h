@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Command lines made from fuzz input: options from a fixed list with texts the input chooses,
 // and free arguments; then the options that set a run's length are held small, so every
 // execution is quick, without narrowing what the parsers see (a value the command refuses is

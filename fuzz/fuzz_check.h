@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The property checks of the fuzz targets. Not assert(): the build defines NDEBUG, and a broken
 // property must stop the fuzzer with a crash it records, whatever the build type.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings prompts' checks of the polynomial and the frame size. A refusal must be the one
 // the grammar and an independent primitivity test give; an accepted setting must build a code
 // whose table, decoder and error test equal the literal encoder and decoder of the reference,

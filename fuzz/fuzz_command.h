@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The command run in-process for a fuzz target: its exit status and both streams, and a command
 // line as one text that shows where each argument starts and ends.
 #pragma once

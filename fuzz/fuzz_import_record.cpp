@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The import records: every 80-bit encoding (normal, denormal, pseudo-denormal, unnormal,
 // infinities, not-a-numbers) decodes to the value of its fields, checked against the processor's
 // own reading of the canonical encoding of that value; the fill bytes play no part; and every

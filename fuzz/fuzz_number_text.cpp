@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Number texts: the strict parser against an independent reading of the grammar, the integer
 // parser against its own, and the formatters read back through the parser.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A whole tavolin-sim run in-process from fuzzed options, with small packets. Whatever the
 // options: the exit status is 0 with a report and nothing on stderr, or 2 with a message and
 // nothing on stdout; the same options give the same output again; the text and the JSON report

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading a study's JSON from any bytes: never a crash, and whatever reads as a study is a
 // fixed point of writing and reading: written again it reads back to the same text, every
 // 80-bit value bit for bit. The seeds are small studies written by `tavolin-sim sweep`.

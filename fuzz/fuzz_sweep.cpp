@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A whole `tavolin-sim sweep` in-process from fuzzed study options, with few points, few codes
 // and few symbols per cell. Whatever the options: exit status 0 with the table or 2 with a
 // message; the table has one row per (point, code) of the shard in order, each at the point's

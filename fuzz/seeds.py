@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Writes the seed inputs of the fuzz targets into fuzz/corpus/<target>/, one file per case, in
 the input layouts the targets describe. Run it again after changing a layout."""
 import math

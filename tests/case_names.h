@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Names of parameterised test cases, so that the list of tests reads as a list of behaviours:
 // a case's text with its letters and digits kept and every other character spelled out.
 #pragma once

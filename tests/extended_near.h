@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // EXPECT_NEAR in 80-bit: GoogleTest's own compares in double, which cannot see a difference of
 // 1e-18 and rounds the values it reports.
 #pragma once

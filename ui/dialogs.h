@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every modal dialog of the windows goes through this seam, so tests can record a message's
 // text, caption and icon (and answer a prompt) instead of blocking.
 #pragma once

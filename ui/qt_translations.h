@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Qt's own texts (the edit boxes' context menu, the buttons of the prompts and message boxes)
 // in Russian, like every other text of the window.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The regional decimal separator, read once by each window at its creation.
 #pragma once
 

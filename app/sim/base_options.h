@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the single run and a study share on the command line: the checks of number and integer
 // texts, the spelling rules, and the options of a run's inputs.
 #pragma once

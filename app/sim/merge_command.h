@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // `tavolin-sim merge`: joins the JSON parts of a study run in shards into the study one run
 // would have written, as CSV or JSON by the output's ending.
 #pragma once

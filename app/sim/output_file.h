@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A file the command writes whole or not at all: a temporary file beside the target, opened
 // before the work so a folder that cannot take it is refused at once, renamed over the target
 // when the text is complete.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The command's two reports: text that reads like the window, and one JSON object.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The headless run command, callable in-process: arguments in, report on `out`, refusals on
 // `err`, exit status back.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The single run's options: parsed, checked, and turned into the inputs of a run.
 #pragma once
 

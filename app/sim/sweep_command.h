@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // `tavolin-sim sweep`: runs a study and writes it as CSV or JSON.
 #pragma once
 

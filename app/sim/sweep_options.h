@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The options of `tavolin-sim sweep`: a study's grid, codes, stop rule and output.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The code parameters of the first activation, and a word with given bits flipped.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "codes/cyclic.h"
 
 #include <gtest/gtest.h>
@@ -6,9 +7,9 @@
 #include <bit>
 #include <map>
 
-#include "core/random.h"
 #include "code_fixture.h"
 #include "codes/bitstring.h"
+#include "core/random.h"
 #include "polynomial_cases.h"
 #include "reference/cyclic_reference.h"
 

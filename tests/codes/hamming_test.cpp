@@ -1,10 +1,11 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "codes/hamming.h"
 
 #include <gtest/gtest.h>
 
-#include "core/random.h"
 #include "code_fixture.h"
 #include "codes/bitstring.h"
+#include "core/random.h"
 #include "reference/hamming_reference.h"
 
 namespace tavolin {

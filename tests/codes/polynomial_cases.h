@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Generator polynomials with what the polynomial test makes of them, shared by the tests of the
 // test itself and of the prompt that uses it.
 #pragma once

@@ -1,10 +1,11 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/continuous_run.h"
 
 #include <gtest/gtest.h>
 
 #include "../extended_near.h"
-#include "engine/packet_run.h"
 #include "core/sums.h"
+#include "engine/packet_run.h"
 #include "run_fixture.h"
 
 namespace tavolin {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/packet_run.h"
 
 #include <gtest/gtest.h>
@@ -7,9 +8,9 @@
 #include "../extended_near.h"
 #include "channel/matrices.h"
 #include "channel/measures.h"
-#include "core/random.h"
 #include "codes/code.h"
 #include "core/number_text.h"
+#include "core/random.h"
 #include "core/sums.h"
 #include "run_fixture.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A run's two sides for tests: inputs as the window's cell texts, outputs recorded in order.
 #pragma once
 
@@ -7,10 +8,10 @@
 #include <vector>
 
 #include "core/defaults.h"
-#include "engine/code_settings.h"
 #include "core/number_text.h"
-#include "engine/run_io.h"
 #include "core/sim_state.h"
+#include "engine/code_settings.h"
+#include "engine/run_io.h"
 
 namespace tavolin::testing_support {
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A study's file, its codes and its checks, in the engine: what the writer writes the reader
 // takes back value for value, the 80-bit ones bit for bit.
 #include "engine/study_file.h"

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Checks `cmake --install` of the build tree into a prefix of its own.
 #   CHECK=tree      installs, compares the installed files with the expected ones, checks that
 #                   the desktop entry, the icon, the metainfo, the manual pages, the changelog and

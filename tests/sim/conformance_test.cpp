@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reference runs of the command, worked out independently: integers, labels and code words
 // exactly, other numbers within a relative 1e-12 (absolute 1e-15 near zero).
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs the command and checks a success: exit status 0, stdout exactly EXPECTED (or matching the
 # regular expression MATCH), empty stderr.
 execute_process(COMMAND ${EXE} ${ARGS}

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs the command and checks a refusal: exit status 2, the expected text on stderr, empty stdout.
 execute_process(COMMAND ${EXE} ${ARGS}
   RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err)

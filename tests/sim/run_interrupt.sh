@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Ctrl+C during a long plain run (packet or continuous mode, text or JSON): the command stops
 # after the packet under way, exits with 130 and prints the report of what it ran, exactly the
 # report of a run of that many ticks. A run that ignored Ctrl+C would hold the test until

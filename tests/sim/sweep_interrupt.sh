@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Ctrl+C during a study: the command stops, exits with 130, and writes the header, the cells
 # already finished and those under way (complete false). A study that never stops would hold
 # the test until `timeout` ends it, which fails it.

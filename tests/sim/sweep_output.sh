@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Where a study's --out cannot be written the command says so before the first cell (exit 2,
 # no study run, nothing left behind); where the last step, the rename, fails all the same, the
 # results are kept beside the target and the message says where.

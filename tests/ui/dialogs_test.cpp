@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real dialogs as the window builds them: wide enough for their captions, and with Qt's
 // own texts in Russian like the rest of the window.
 #include <QAbstractButton>
@@ -9,7 +10,7 @@
 #include <QRegularExpression>
 #include <memory>
 
-#include "window_fixture.h"
+#include "tests/ui/window_fixture.h"
 
 namespace tavolin::ui {
 namespace {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Both windows made as the program entry makes them, with recorded dialogs, a fixed clock and a
 // chosen regional separator.
 #pragma once
@@ -18,10 +19,10 @@
 #include <vector>
 
 #include "ui/dialogs.h"
-#include "ui/main_window.h"
-#include "ui/matrix_window.h"
+#include "ui/main/main_window.h"
+#include "ui/matrix/matrix_window.h"
 #include "ui/regional.h"
-#include "ui/string_grid.h"
+#include "ui/widgets/string_grid.h"
 
 // Readable QStrings in failure messages.
 inline void PrintTo(const QString& s, std::ostream* os) {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The continuous code as its procedures read, on bit strings: the encoder and the decoder that
 // the integer encoder and the flip table of ContinuousCode must equal.
 #pragma once

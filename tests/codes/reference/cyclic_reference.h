@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The cyclic code as its procedures read, step by step: the message encoder and the syndrome
 // search decoder that the tables of CyclicCode must equal.
 #pragma once

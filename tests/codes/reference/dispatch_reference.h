@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The coding dispatch as its procedures read: the message encoder and decoder that pick the code
 // by `coding_type`, the error test and the word length, for the Code objects to be checked
 // against.

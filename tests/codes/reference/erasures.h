@@ -1,10 +1,11 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The erasure rule the cyclic and Hamming decoders share, word by word: with one erased bit the
 // word is decoded under both fillings and a draw of the generator settles a disagreement; with
 // more, the received information bits and their marks are kept as they are.
 #pragma once
 
-#include "core/random.h"
 #include "codes/bitstring.h"
+#include "core/random.h"
 #include "core/types.h"
 
 namespace tavolin::reference {

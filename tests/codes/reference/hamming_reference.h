@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The (7, 4) Hamming code as its procedures read: the message encoder and the syndrome decoder
 // that the tables of HammingCode must equal.
 #pragma once

@@ -1,0 +1,116 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ui/export/export_actions.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QDir>
+#include <QFileInfo>
+#include <QIODevice>
+#include <QLabel>
+
+#include "ui/export/chart_export.h"
+#include "ui/export/save_file.h"
+#include "ui/widgets/bar_chart.h"
+#include "ui/widgets/string_grid.h"
+
+namespace tavolin::ui {
+
+namespace {
+
+const QString kPngFilter = QStringLiteral("Изображение PNG (*.png)");
+const QString kSvgFilter = QStringLiteral("Изображение SVG (*.svg)");
+const QString kCsvFilter = QStringLiteral("Таблица CSV (*.csv)");
+
+// The widget's right-click menu lists its actions; each action belongs to the widget.
+QAction* add_action(QWidget& widget, const char* name, const QString& text) {
+    auto* action = new QAction(text, &widget);
+    action->setObjectName(name);
+    widget.setContextMenuPolicy(Qt::ActionsContextMenu);
+    widget.addAction(action);
+    return action;
+}
+
+// Asks for a name and writes the file whole; a failure is told in the window's message box.
+void save_as(QWidget& widget, Dialogs& dialogs, const QString& caption, const QString& filters,
+             QString* filter, const std::function<QString(const QString&)>& complete_name,
+             const std::function<bool(const QString& path, QIODevice&)>& write) {
+    const QString chosen = dialogs.file(&widget, Dialogs::FileMode::Save, caption, filters, filter);
+    if (chosen.isEmpty()) return;
+    const QString path = complete_name(chosen);
+    const std::optional<QString> reason =
+        save_file(path, [&](QIODevice& device) { return write(path, device); });
+    if (!reason) return;
+    QWidget* window = widget.window();
+    dialogs.message(window,
+                    QStringLiteral("Не удалось записать файл %1:\n%2")
+                        .arg(QDir::toNativeSeparators(path), *reason),
+                    window->windowTitle(), Dialogs::Icon::Error);
+}
+
+}  // namespace
+
+void add_chart_export(BarChart& chart, Dialogs& dialogs) {
+    QObject::connect(add_action(chart, "CopyImage", QStringLiteral("Копировать изображение")),
+                     &QAction::triggered, &chart,
+                     [&chart] { QApplication::clipboard()->setImage(chart_image(chart)); });
+    QObject::connect(
+        add_action(chart, "SaveImage", QStringLiteral("Сохранить изображение…")),
+        &QAction::triggered, &chart, [&chart, &dialogs] {
+            QString filter = kPngFilter;
+            const auto format = [&filter] {
+                return filter == kSvgFilter ? PictureFormat::Svg : PictureFormat::Png;
+            };
+            save_as(
+                chart, dialogs, QStringLiteral("Сохранить изображение"),
+                kPngFilter + ";;" + kSvgFilter, &filter,
+                [&](const QString& chosen) { return picture_file(chosen, format()).path; },
+                [&](const QString& path, QIODevice& device) {
+                    return write_chart(chart, picture_file(path, format()).format, device);
+                });
+        });
+}
+
+void add_grid_export(StringGrid& grid, Dialogs& dialogs, CsvCell cells) {
+    QObject::connect(add_action(grid, "CopyTable", QStringLiteral("Копировать")),
+                     &QAction::triggered, &grid,
+                     [&grid] { QApplication::clipboard()->setText(tab_separated(grid)); });
+    QObject::connect(
+        add_action(grid, "SaveCsv", QStringLiteral("Сохранить как CSV…")), &QAction::triggered,
+        &grid, [&grid, &dialogs, cells = std::move(cells)] {
+            QString filter = kCsvFilter;
+            save_as(
+                grid, dialogs, QStringLiteral("Сохранить как CSV"), kCsvFilter, &filter,
+                [](const QString& chosen) {
+                    return QFileInfo(chosen).suffix().isEmpty() ? chosen + ".csv" : chosen;
+                },
+                [&](const QString&, QIODevice& device) {
+                    const QByteArray text = csv(grid, cells).toUtf8();
+                    return device.write(text) == text.size();
+                });
+        });
+}
+
+QString results_text(const std::vector<std::pair<QLabel*, QLabel*>>& lines) {
+    QString out;
+    for (const auto& [caption, value] : lines)
+        out += (caption->text().trimmed() + QLatin1Char(' ') + value->text()).trimmed() +
+               QLatin1Char('\n');
+    return out;
+}
+
+QAction* add_results_copy(QWidget& owner, std::vector<std::pair<QLabel*, QLabel*>> lines) {
+    auto* action = new QAction(QStringLiteral("Копировать результаты"), &owner);
+    action->setObjectName("CopyResults");
+    for (const auto& [caption, value] : lines)
+        for (QLabel* label : {caption, value}) {
+            label->setContextMenuPolicy(Qt::ActionsContextMenu);
+            label->addAction(action);
+        }
+    QObject::connect(action, &QAction::triggered, &owner, [lines = std::move(lines)] {
+        QApplication::clipboard()->setText(results_text(lines));
+    });
+    return action;
+}
+
+}  // namespace tavolin::ui
