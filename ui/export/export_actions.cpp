@@ -18,10 +18,6 @@ namespace tavolin::ui {
 
 namespace {
 
-const QString kPngFilter = QStringLiteral("Изображение PNG (*.png)");
-const QString kSvgFilter = QStringLiteral("Изображение SVG (*.svg)");
-const QString kCsvFilter = QStringLiteral("Таблица CSV (*.csv)");
-
 // The widget's right-click menu lists its actions; each action belongs to the widget.
 QAction* add_action(QWidget& widget, const char* name, const QString& text) {
     auto* action = new QAction(text, &widget);
@@ -38,14 +34,9 @@ void save_as(QWidget& widget, Dialogs& dialogs, const QString& caption, const QS
     const QString chosen = dialogs.file(&widget, Dialogs::FileMode::Save, caption, filters, filter);
     if (chosen.isEmpty()) return;
     const QString path = complete_name(chosen);
-    const std::optional<QString> reason =
-        save_file(path, [&](QIODevice& device) { return write(path, device); });
-    if (!reason) return;
     QWidget* window = widget.window();
-    dialogs.message(window,
-                    QStringLiteral("Не удалось записать файл %1:\n%2")
-                        .arg(QDir::toNativeSeparators(path), *reason),
-                    window->windowTitle(), Dialogs::Icon::Error);
+    save_file_or_say(window, dialogs, window->windowTitle(), path,
+                     [&](QIODevice& device) { return write(path, device); });
 }
 
 }  // namespace
@@ -58,15 +49,12 @@ void add_chart_export(BarChart& chart, Dialogs& dialogs) {
         add_action(chart, "SaveImage", QStringLiteral("Сохранить изображение…")),
         &QAction::triggered, &chart, [&chart, &dialogs] {
             QString filter = kPngFilter;
-            const auto format = [&filter] {
-                return filter == kSvgFilter ? PictureFormat::Svg : PictureFormat::Png;
-            };
             save_as(
                 chart, dialogs, QStringLiteral("Сохранить изображение"),
                 kPngFilter + ";;" + kSvgFilter, &filter,
-                [&](const QString& chosen) { return picture_file(chosen, format()).path; },
+                [&](const QString& chosen) { return picture_file(chosen, filter).path; },
                 [&](const QString& path, QIODevice& device) {
-                    return write_chart(chart, picture_file(path, format()).format, device);
+                    return write_chart(chart, picture_file(path, filter).format, device);
                 });
         });
 }
@@ -81,9 +69,7 @@ void add_grid_export(StringGrid& grid, Dialogs& dialogs, CsvCell cells) {
             QString filter = kCsvFilter;
             save_as(
                 grid, dialogs, QStringLiteral("Сохранить как CSV"), kCsvFilter, &filter,
-                [](const QString& chosen) {
-                    return QFileInfo(chosen).suffix().isEmpty() ? chosen + ".csv" : chosen;
-                },
+                [](const QString& chosen) { return chosen_file(chosen, kCsvFilter, {"csv"}).path; },
                 [&](const QString&, QIODevice& device) {
                     const QByteArray text = csv(grid, cells).toUtf8();
                     return device.write(text) == text.size();

@@ -2,7 +2,6 @@
 #include "ui/study/study_chart.h"
 
 #include <QAreaSeries>
-#include <QBuffer>
 #include <QChart>
 #include <QGraphicsLayout>
 #include <QLegend>
@@ -10,7 +9,6 @@
 #include <QLineSeries>
 #include <QLogValueAxis>
 #include <QPainter>
-#include <QSvgGenerator>
 #include <QValueAxis>
 #include <algorithm>
 #include <cmath>
@@ -35,12 +33,9 @@ constexpr double kLogMargin = 1.15;
 constexpr qreal kMarkerSize = 9;
 constexpr int kMostMarkedPoints = 100;
 constexpr qsizetype kMostBandCorners = 150;
-constexpr int kPictureScale = 3;
-constexpr int kDotsPerMeter = 11811;  // 300 dots per inch
 // Values the axes can hold with a decade to spare at both ends: a logarithmic axis with an
 // infinite or zero end never finishes its layout.
 constexpr double kSmallestDrawn = 1e-300, kLargestDrawn = 1e300;
-constexpr int kScreenDpi = 96;
 
 struct Value {
     double y;
@@ -72,39 +67,6 @@ std::optional<Value> value_of(const StudyCell& c, StudyMeasure m) {
 
 bool has_bands(StudyMeasure m) {
     return m == StudyMeasure::Detected || m == StudyMeasure::Corrected || m == StudyMeasure::Wrong;
-}
-
-struct LinearScale {
-    double lo, hi;
-    int ticks, decimals;
-};
-
-// Steps of 1, 2 or 5 times a power of ten, at most kMostSteps of them, holding lo to hi (both
-// within the drawable range).
-LinearScale linear_scale(double lo, double hi) {
-    if (!(hi > lo)) {
-        const double pad = lo == 0 ? 1 : std::fabs(lo) / 10;
-        hi = lo + pad;
-        lo = lo == 0 ? 0 : lo - pad;
-    }
-    // A width too small for steps of its own (values near the smallest doubles) is read
-    // against the unit.
-    if (!(hi - lo >= kSmallestDrawn)) {
-        lo = std::min(0.0, std::floor(lo));
-        hi = lo + 1;
-    }
-    const double least = (hi - lo) / kMostSteps;
-    const double power = std::pow(10.0, std::floor(std::log10(least)));
-    double step = 10 * power;
-    for (double m : {1.0, 2.0, 5.0})
-        if (m * power >= least * (1 - 1e-9)) {
-            step = m * power;
-            break;
-        }
-    const double first = std::floor(lo / step + 1e-9), last = std::ceil(hi / step - 1e-9);
-    const int decimals = std::max(0, -static_cast<int>(std::floor(std::log10(step) + 1e-9)));
-    return {first * step, last * step, static_cast<int>(std::min(last - first, 100.0)) + 1,
-            decimals};
 }
 
 // Each code's points have a shape of their own as well as a colour, so that curves read apart
@@ -428,51 +390,13 @@ void StudyChart::set_axes(bool log_x, double x_lo, double x_hi, bool log_y, doub
             return;
         }
         auto* a = static_cast<QValueAxis*>(axis);
-        const LinearScale s = linear_scale(lo, hi);
-        a->setRange(s.lo, s.hi);
+        const ValueScale s = nice_scale(lo, hi, kMostSteps);
+        a->setRange(s.min, s.max);
         a->setTickCount(s.ticks);
         a->setLabelFormat(QString("%.%1f").arg(s.decimals));
     };
     set_range(x_axis_, x_lo, x_hi);
     set_range(y_axis_, y_lo, y_hi);
-}
-
-QByteArray StudyChart::png() const {
-    const QRectF source = chart()->sceneBoundingRect();
-    QImage image((source.size() * kPictureScale).toSize(), QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::white);
-    image.setDotsPerMeterX(kDotsPerMeter);
-    image.setDotsPerMeterY(kDotsPerMeter);
-    {
-        // The scene is drawn anew at the larger size, so lines and letters stay sharp.
-        QPainter painter(&image);
-        painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
-        scene()->render(&painter, QRectF(image.rect()), source);
-    }
-    QByteArray bytes;
-    QBuffer out(&bytes);
-    out.open(QIODevice::WriteOnly);
-    image.save(&out, "PNG");
-    return bytes;
-}
-
-QByteArray StudyChart::svg() const {
-    const QRectF source = chart()->sceneBoundingRect();
-    QByteArray bytes;
-    QBuffer out(&bytes);
-    out.open(QIODevice::WriteOnly);
-    QSvgGenerator svg;
-    svg.setOutputDevice(&out);
-    svg.setSize(source.size().toSize());
-    svg.setResolution(kScreenDpi);  // its size in millimetres is the size on a common screen
-    svg.setViewBox(QRectF(QPointF(0, 0), source.size()));
-    svg.setTitle(chart()->title());
-    svg.setDescription("Tavolin");
-    {
-        QPainter painter(&svg);
-        scene()->render(&painter, QRectF(QPointF(0, 0), source.size()), source);
-    }
-    return bytes;
 }
 
 }  // namespace tavolin::ui

@@ -35,11 +35,6 @@ class StudyChart : public QChartView {
     // Draws the cells finished so far, each at its point on its code's curve.
     void set_cells(const std::vector<StudyCell>& cells);
 
-    // The chart as a picture for a report: PNG at three times the size on screen (300 dots per
-    // inch), or SVG.
-    QByteArray png() const;
-    QByteArray svg() const;
-
     // What is drawn, for the tests: a code's curve and band, the capacity line, the value axis.
     QLineSeries* curve(std::size_t code) const;
     QAreaSeries* band(std::size_t code) const;

@@ -13,7 +13,6 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QSpinBox>
 #include <QSplitter>
 #include <QTableView>
@@ -33,6 +32,8 @@
 #include "engine/study_check.h"
 #include "engine/study_codes.h"
 #include "engine/study_file.h"
+#include "ui/export/chart_export.h"
+#include "ui/export/save_file.h"
 #include "ui/regional.h"
 #include "ui/study/study_chart.h"
 #include "ui/study/study_names.h"
@@ -54,9 +55,9 @@ const QString kInputCaption = "Ввод параметров исследова�
 const QString kSaveCaption = "Сохранение исследования";
 const QString kPictureCaption = "Сохранение рисунка";
 const QString kOpenCaption = "Открытие исследования";
-const QString kStudyFilters = "Таблица CSV (*.csv);;Исследование JSON (*.json)";
-const QString kPictureFilters = "Рисунок PNG (*.png);;Рисунок SVG (*.svg)";
-const QString kOpenFilters = "Исследование JSON (*.json);;Все файлы (*)";
+const QString kStudyFilters = kCsvFilter + ";;" + kStudyFilter;
+const QString kPictureFilters = kPngFilter + ";;" + kSvgFilter;
+const QString kOpenFilters = kStudyFilter + ";;Все файлы (*)";
 
 // Reading the main window's inputs for a study writes only its refusals, to the main window's
 // message display; the packet size a packet run would show there is not shown.
@@ -111,18 +112,6 @@ std::optional<Count> count_text(const QString& text) {
     if (s.empty() || res.ec != std::errc() || res.ptr != s.data() + s.size() || v < 1)
         return std::nullopt;
     return v;
-}
-
-// The format a path asks for by its suffix; a path without one of `suffixes` gets the one of
-// the filter chosen.
-QString file_suffix(QString& path, const QString& filter, const QStringList& suffixes) {
-    const QString given = QFileInfo(path).suffix().toLower();
-    if (suffixes.contains(given)) return given;
-    QString chosen = suffixes.front();
-    for (const QString& s : suffixes)
-        if (filter.contains("*." + s)) chosen = s;
-    path += "." + chosen;
-    return chosen;
 }
 
 QLabel* label(const QString& text) {
@@ -566,40 +555,33 @@ void StudyWindow::lock(bool running) {
     stop_->setEnabled(running);
 }
 
-bool StudyWindow::write_file(const QString& path, const QByteArray& bytes, const QString& caption) {
-    // Written beside the target and renamed over it: a failed write leaves any earlier file.
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
-        return true;
-    dialogs_.message(this,
-                     QString("Не удалось записать файл %1:\n%2").arg(path, file.errorString()),
-                     caption, Dialogs::Icon::Error);
-    return false;
-}
-
 void StudyWindow::save_study() {
     if (running() || cells_.empty()) return;
-    QString filter = kStudyFilters.section(";;", 0, 0);
-    QString path = dialogs_.file(this, Dialogs::FileMode::Save, "Сохранить исследование",
-                                 kStudyFilters, &filter);
-    if (path.isEmpty()) return;
-    const bool json = file_suffix(path, filter, {"csv", "json"}) == "json";
+    QString filter = kCsvFilter;
+    const QString chosen = dialogs_.file(this, Dialogs::FileMode::Save, "Сохранить исследование",
+                                         kStudyFilters, &filter);
+    if (chosen.isEmpty()) return;
+    const ChosenFile file = chosen_file(chosen, filter, {"csv", "json"});
     std::ostringstream text;
-    if (json)
+    if (file.suffix == "json")
         write_study_json(text, plan_, cells_);
     else
         write_study_csv(text, plan_, cells_);
-    write_file(path, QByteArray::fromStdString(text.str()), kSaveCaption);
+    const QByteArray bytes = QByteArray::fromStdString(text.str());
+    save_file_or_say(this, dialogs_, kSaveCaption, file.path,
+                     [&](QIODevice& device) { return device.write(bytes) == bytes.size(); });
 }
 
 void StudyWindow::save_chart() {
     if (running() || cells_.empty()) return;
-    QString filter = kPictureFilters.section(";;", 0, 0);
-    QString path =
+    QString filter = kPngFilter;
+    const QString chosen =
         dialogs_.file(this, Dialogs::FileMode::Save, "Сохранить рисунок", kPictureFilters, &filter);
-    if (path.isEmpty()) return;
-    const bool svg = file_suffix(path, filter, {"png", "svg"}) == "svg";
-    write_file(path, svg ? chart_->svg() : chart_->png(), kPictureCaption);
+    if (chosen.isEmpty()) return;
+    const PictureFile file = picture_file(chosen, filter);
+    save_file_or_say(this, dialogs_, kPictureCaption, file.path, [&](QIODevice& device) {
+        return write_chart(*chart_, file.format, device, kReportPicture);
+    });
 }
 
 void StudyWindow::open_study() {

@@ -83,7 +83,6 @@ class StudyWindow : public QWidget {
     void finished(bool stopped);
     void show_progress();
     void lock(bool running);
-    bool write_file(const QString& path, const QByteArray& bytes, const QString& caption);
 
     const RunInputs& inputs_;
     RunOutputs& messages_;

@@ -19,6 +19,7 @@ namespace {
 
 // The axis reaches this far past the longest bar, so its mark stands above it inside the plot.
 constexpr double kHeadroom = 1.25;
+constexpr int kMostSteps = 4;
 constexpr qreal kMarkGap = 2;
 // The two bars share the one category slot from -0.5 to 0.5: bar i is centred here.
 constexpr qreal kBarCentre[2] = {-0.25, 0.25};
@@ -109,7 +110,7 @@ void BarChart::rescale() {
             top = std::max(top, s->at(k));
             bottom = std::min(bottom, s->at(k));
         }
-    const ValueScale scale = value_scale(bottom * kHeadroom, top * kHeadroom);
+    const ValueScale scale = nice_scale(bottom * kHeadroom, top * kHeadroom, kMostSteps);
     axis_->setRange(scale.min, scale.max);
     axis_->setTickCount(scale.ticks);
     axis_->setLabelFormat(QStringLiteral("%.%1f").arg(scale.decimals));

@@ -8,7 +8,7 @@ namespace tavolin::ui {
 
 namespace {
 
-constexpr int kMostSteps = 4;
+constexpr double kNarrowest = 1e-300;
 constexpr int kMarkDigits = 5;
 constexpr int kMarkDecimals = 4;
 // Ratios such as 3.0000000000000004 steps count as whole steps.
@@ -25,12 +25,19 @@ QLocale chart_locale(char sep) {
     return c;
 }
 
-ValueScale value_scale(double low, double high) {
-    if (!(high > low)) {
-        low = 0;
-        high = 1;
+ValueScale nice_scale(double low, double high, int most_steps) {
+    if (!(high > low)) {  // one value: a little room around it, or 0 to 1 around 0
+        const double pad = low == 0 ? 1 : std::fabs(low) / 10;
+        high = low + pad;
+        low = low == 0 ? 0 : low - pad;
     }
-    const double least_step = (high - low) / kMostSteps;
+    // A width too small for steps of its own (values near the smallest doubles) is read
+    // against the unit; the logarithms below would be infinite.
+    if (!(high - low >= kNarrowest)) {
+        low = std::min(0.0, std::floor(low));
+        high = low + 1;
+    }
+    const double least_step = (high - low) / most_steps;
     const double power = std::pow(10.0, std::floor(std::log10(least_step)));
     double step = 10 * power;
     for (double m : {1.0, 2.0, 5.0})

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The numbers of the bar charts: the value axis's scale and the texts of its labels and of the
+// The numbers of the charts: the value axis's scale and the texts of its labels and of the
 // value marks. They are written like every number of the window, with the regional decimal
 // separator, and never in scientific notation: large values are digit groups.
 #pragma once
@@ -23,9 +23,9 @@ struct ValueScale {
     bool operator==(const ValueScale&) const = default;
 };
 
-// The scale that holds `low` to `high` (low <= 0 <= high) in at most four steps of 1, 2 or 5
-// times a power of ten. Nothing to hold gives the scale of 0 to 1.
-ValueScale value_scale(double low, double high);
+// The scale that holds `low` to `high` in at most `most_steps` steps of 1, 2 or 5 times a power
+// of ten. A single value gets room around it: 0 the scale of 0 to 1.
+ValueScale nice_scale(double low, double high, int most_steps);
 
 // The text of a value mark: 4 decimals and at most 5 significant digits, as the result labels,
 // but whole digit groups instead of scientific notation for large values.

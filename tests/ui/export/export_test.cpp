@@ -213,7 +213,7 @@ TEST_P(ChartSave, WritesTheFormatOfTheFileType) {
     } else {
         QSvgRenderer svg(path);
         ASSERT_TRUE(svg.isValid());
-        EXPECT_EQ(svg.viewBox(), QRect(QPoint(0, 0), chart->viewport()->size()));
+        EXPECT_EQ(svg.viewBox(), QRect(QPoint(0, 0), chart->chart()->size().toSize()));
         EXPECT_TRUE(read_text(path).contains("Полезная информация"));
     }
 }

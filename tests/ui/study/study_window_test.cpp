@@ -690,10 +690,11 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(StudyTest, PicturesAreWrittenAsPngAndSvgAtReportSize) {
     run(StudySetup{});
     save("SaveChartButton", dir_.filePath("chart.png"));
-    save("SaveChartButton", dir_.filePath("chart"), "Рисунок SVG (*.svg)");
+    save("SaveChartButton", dir_.filePath("chart"), "Изображение SVG (*.svg)");
     EXPECT_TRUE(w_.dialogs.messages.empty());
     ASSERT_EQ(w_.dialogs.file_requests.size(), 2u);
-    EXPECT_EQ(w_.dialogs.file_requests[0].filters, "Рисунок PNG (*.png);;Рисунок SVG (*.svg)");
+    EXPECT_EQ(w_.dialogs.file_requests[0].filters,
+              "Изображение PNG (*.png);;Изображение SVG (*.svg)");
 
     const QSize on_screen = study_->chart()->chart()->size().toSize();
     const QImage png(dir_.filePath("chart.png"));

@@ -148,25 +148,34 @@ INSTANTIATE_TEST_SUITE_P(Values, MarkTexts,
 struct ScaleCase {
     const char* name;
     double low, high;
+    int most_steps;
     ValueScale scale;
 };
 
 class ValueScales : public testing::TestWithParam<ScaleCase> {};
 
 TEST_P(ValueScales, FewRoundStepsThatHoldTheRange) {
-    EXPECT_EQ(value_scale(GetParam().low, GetParam().high), GetParam().scale);
+    const ScaleCase& c = GetParam();
+    EXPECT_EQ(nice_scale(c.low, c.high, c.most_steps), c.scale);
 }
 
+// Four steps for the bars, six for a study's curves.
 INSTANTIATE_TEST_SUITE_P(
     Ranges, ValueScales,
-    testing::Values(ScaleCase{"empty", 0, 0, {0, 1, 3, 1}},
-                    ScaleCase{"tenths", 0, 0.53575, {0, 0.6000000000000001, 4, 1}},
-                    ScaleCase{"exact_four_steps", 0, 4, {0, 4, 5, 0}},
-                    ScaleCase{"halves", 0, 1.25, {0, 1.5, 4, 1}},
-                    ScaleCase{"below_zero", -0.5, 1, {-0.5, 1, 4, 1}},
-                    ScaleCase{"thousandths", 0, 0.001, {0, 0.001, 3, 4}},
-                    ScaleCase{"millions", 0, 2.5e6, {0, 3e6, 4, 0}},
-                    ScaleCase{"billions", 0, 5.35e9, {0, 6e9, 4, 0}}),
+    testing::Values(ScaleCase{"empty", 0, 0, 4, {0, 1, 3, 1}},
+                    ScaleCase{"tenths", 0, 0.53575, 4, {0, 0.6000000000000001, 4, 1}},
+                    ScaleCase{"exact_four_steps", 0, 4, 4, {0, 4, 5, 0}},
+                    ScaleCase{"halves", 0, 1.25, 4, {0, 1.5, 4, 1}},
+                    ScaleCase{"below_zero", -0.5, 1, 4, {-0.5, 1, 4, 1}},
+                    ScaleCase{"thousandths", 0, 0.001, 4, {0, 0.001, 3, 4}},
+                    ScaleCase{"millions", 0, 2.5e6, 4, {0, 3e6, 4, 0}},
+                    ScaleCase{"billions", 0, 5.35e9, 4, {0, 6e9, 4, 0}},
+                    ScaleCase{"shares_near_one", 0.93, 1, 6, {0.92, 1, 5, 2}},
+                    ScaleCase{"one_value", 0.25, 0.25, 6, {0.22, 0.28, 7, 2}},
+                    // No width to step through: against the unit, never an infinite step.
+                    ScaleCase{"near_the_smallest_double", 1e-323, 1e-323, 6, {0, 1, 6, 1}},
+                    ScaleCase{
+                        "around_zero_below_the_normal_range", -1e-310, 1e-310, 6, {-1, 0, 6, 1}}),
     [](const testing::TestParamInfo<ScaleCase>& i) { return std::string(i.param.name); });
 
 // WCAG relative luminance and contrast ratio.
