@@ -193,7 +193,8 @@ StudyCell run_cell(const StudyPlan& plan, int point, std::size_t code,
 }
 
 std::vector<StudyCell> run_study(const StudyPlan& plan, int threads, const std::atomic<bool>& stop,
-                                 const std::function<void(const StudyCell&)>& on_cell) {
+                                 const std::function<void(const StudyCell&)>& on_cell,
+                                 const CellFunction& cell_function) {
     struct Task {
         int point;
         std::size_t code;
@@ -210,7 +211,7 @@ std::vector<StudyCell> run_study(const StudyPlan& plan, int threads, const std::
             if (stop.load()) return;
             const std::size_t i = next.fetch_add(1);
             if (i >= tasks.size()) return;
-            StudyCell cell = run_cell(plan, tasks[i].point, tasks[i].code, stop);
+            StudyCell cell = cell_function(plan, tasks[i].point, tasks[i].code, stop);
             if (cell.ticks == 0) continue;  // stopped before its first packet
             const std::lock_guard lock(report);
             results[i] = std::move(cell);

@@ -86,11 +86,17 @@ Integer point_seed(Integer base, int k, int points);
 StudyCell run_cell(const StudyPlan& plan, int point, std::size_t code,
                    const std::atomic<bool>& stop);
 
+// What runs one cell: run_cell, or for tests a cell that holds its worker until released.
+using CellFunction = std::function<StudyCell(const StudyPlan&, int point, std::size_t code,
+                                             const std::atomic<bool>& stop)>;
+
 // The cells of the study's shard, in (point, code) order, on `threads` threads. `on_cell` is
 // called for every cell as it finishes, one call at a time. When `stop` is set the cells under
-// way end early and are returned with `complete` false; cells not begun are left out.
+// way end early and are returned with `complete` false; cells not begun are left out, as is a
+// cell that ends without a step.
 std::vector<StudyCell> run_study(const StudyPlan& plan, int threads, const std::atomic<bool>& stop,
-                                 const std::function<void(const StudyCell&)>& on_cell = {});
+                                 const std::function<void(const StudyCell&)>& on_cell = {},
+                                 const CellFunction& cell = run_cell);
 
 // The points of the study's shard.
 std::vector<int> shard_points(const StudyPlan& plan);

@@ -65,11 +65,14 @@ void StudyRunner::start(const StudyPlan& plan, int threads) {
         lower_priority();
         // run_study reports one cell at a time; a cell holds no memory of its own, so copying
         // it allocates nothing. What run_study returns is what was reported, and is let go here.
-        run_study(plan_, threads, stop_, [this](const StudyCell& c) {
-            slots_[next_slot_] = c;
-            filled_[next_slot_].store(true, std::memory_order_release);
-            ++next_slot_;
-        });
+        run_study(
+            plan_, threads, stop_,
+            [this](const StudyCell& c) {
+                slots_[next_slot_] = c;
+                filled_[next_slot_].store(true, std::memory_order_release);
+                ++next_slot_;
+            },
+            cell_);
         ended_.store(true, std::memory_order_release);
     });
     poll_->start();

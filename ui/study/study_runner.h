@@ -37,6 +37,8 @@ class StudyRunner : public QObject {
 
     // Starts the study on `threads` workers; nothing while one runs.
     void start(const StudyPlan& plan, int threads);
+    // What runs each cell of the studies started from now on (the engine's run_cell unless set).
+    void set_cell_function(CellFunction cell) { cell_ = std::move(cell); }
     // Asks the workers to stop: the cells under way end early, and `finished` follows.
     void stop() { stop_ = true; }
     // From start() until `finished` has been called.
@@ -51,6 +53,7 @@ class StudyRunner : public QObject {
     Finished finished_;
     QTimer* poll_;
     StudyPlan plan_;  // the workers read it until they end
+    CellFunction cell_ = run_cell;
     std::atomic<bool> stop_{false};
     std::vector<StudyCell> slots_;  // one for each cell, filled in the order the cells finish
     std::unique_ptr<std::atomic<bool>[]> filled_;

@@ -335,6 +335,10 @@ void StudyWindow::open() {
     activateWindow();
 }
 
+void StudyWindow::set_cell_function(CellFunction cell) {
+    runner_->set_cell_function(std::move(cell));
+}
+
 bool StudyWindow::running() const {
     return runner_->running();
 }

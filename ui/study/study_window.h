@@ -59,6 +59,9 @@ class StudyWindow : public QWidget {
     void save_chart();
     void open_study();
 
+    // What runs each cell of the studies started from now on: the engine's run_cell unless
+    // set (tests hold their cells until they release them).
+    void set_cell_function(CellFunction cell);
     bool running() const;
     // The study shown: the one run last or opened, and its cells so far.
     const StudyPlan& plan() const { return plan_; }
