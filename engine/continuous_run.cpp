@@ -49,11 +49,8 @@ void show_nepr(const SimState& st, const RunInputs& in, RunOutputs& out) {
     const ContinuousTotals& t = st.totals;
     if (t.sym_povt.empty()) return;
     const vect alph_ver = frequencies(t.sym_povt, Summa(t.sym_povt));
-    const Measures apr = apriori(t.k_m_main, alph_ver);
-    const matr k_m = posterior_matrix(t.k_m_k_s);
-    const Measures apost = apriori(k_m, alph_ver);
     show_shares(st.errors, out);
-    show_results(st.n0, in, out, apr, apost, k_m, &t.k_m_main);
+    show_totals(st.n0, in, out, alph_ver, t.k_m_main, posterior_matrix(t.k_m_k_s));
 }
 
 void stop_nepr(SimState& st) {

@@ -22,6 +22,13 @@ void show_shares(const ErrorCounters& errors, RunOutputs& out) {
     out.show_value(ValueLabel::Label12, ratio(errors.ispr, errors.oshib));
 }
 
+void show_totals(Byte n0, const RunInputs& in, RunOutputs& out, const vect& alph_ver,
+                 const matr& k_m_apriori, const matr& k_m) {
+    const Measures apr = apriori(k_m_apriori, alph_ver);
+    const Measures apost = apriori(k_m, alph_ver);
+    show_results(n0, in, out, apr, apost, k_m, &k_m_apriori);
+}
+
 void show_results(Byte n0, const RunInputs& in, RunOutputs& out, const Measures& apr,
                   const Measures& apost, const matr& k_m, const matr* k_m_apriori) {
     out.show_measures(apr, apost);

@@ -53,4 +53,13 @@ StudyCodeRead read_study_code(const std::string& name) {
     return {code, std::nullopt};
 }
 
+SimState code_state(const StudyCode& code) {
+    SimState st;
+    init_code_parameters(st);
+    st.coding_type = code.coding_type;
+    st.Polinom_default = code.polynomial;
+    st.L_default = code.frame;
+    return st;
+}
+
 }  // namespace tavolin

@@ -32,4 +32,7 @@ struct StudyCodeRead {
 };
 StudyCodeRead read_study_code(const std::string& name);
 
+// The state a run of the code starts from: the start-up code parameters with the code's own.
+SimState code_state(const StudyCode& code);
+
 }  // namespace tavolin

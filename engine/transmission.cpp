@@ -78,17 +78,19 @@ matr apriori_matrix(const matr& isk, Byte n, bool model_switch) {
 }
 
 matr posterior_matrix(const matrc& pairs) {
+    // Counts below 2^64 are exact in `Extended`, so each row's total is their exact sum.
     matr k_m(pairs.size());
-    for (std::size_t r = 0; r < pairs.size(); ++r) {
-        vect& row = k_m[r];
-        row.resize(pairs[r].size());
-        for (std::size_t c = 0; c < row.size(); ++c) row[c] = static_cast<Extended>(pairs[r][c]);
-        // Counts below 2^64 are exact in `Extended`, so the total is their exact sum.
+    for (std::size_t r = 0; r < pairs.size(); ++r) k_m[r].assign(pairs[r].begin(), pairs[r].end());
+    return posterior_matrix(std::move(k_m));
+}
+
+matr posterior_matrix(matr weights) {
+    for (vect& row : weights) {
         const Extended s = Sum(row);
         if (s > 0)
             for (Extended& v : row) v /= s;
     }
-    return k_m;
+    return weights;
 }
 
 }  // namespace tavolin

@@ -57,5 +57,7 @@ matr apriori_matrix(const matr& isk, Byte n, bool model_switch);
 // The a posteriori channel matrix: every row of counted pairs divided by its total; a symbol
 // never sent keeps a row of zeros.
 matr posterior_matrix(const matrc& pairs);
+// The same of rows of weights: the expected counts of an exact calculation, say.
+matr posterior_matrix(matr weights);
 
 }  // namespace tavolin
