@@ -97,8 +97,9 @@ void check_spelling(const std::vector<std::string>& args, const CLI::App& app) {
     }
 }
 
-void BaseOptions::add_to(CLI::App& app, bool count_codewords) {
-    app.add_option("--size", size_, "packet size, 1 to 50000");
+void BaseOptions::add_to(CLI::App& app, RunOptionSet set) {
+    const bool draws = set != RunOptionSet::Exact;
+    if (draws) app.add_option("--size", size_, "packet size, 1 to 50000");
     app.add_option("--probs", probs_, "alphabet probabilities, comma-separated");
     app.add_option("--noise", noise_, "inversion or erasure")
         ->check(CLI::IsMember({"inversion", "erasure"}));
@@ -107,10 +108,12 @@ void BaseOptions::add_to(CLI::App& app, bool count_codewords) {
     e0_ = app.add_option("--e0", given_.e0, "erasure probability of a sent 0");
     e1_ = app.add_option("--e1", given_.e1, "erasure probability of a sent 1");
     app.add_option("--bit-time", given_.bit_time, "seconds to send one bit");
-    seed1_opt_ = app.add_option("--seed1", seed1_, "start state of the source stream");
-    seed2_opt_ = app.add_option("--seed2", seed2_, "start state of the noise stream");
+    if (draws) {
+        seed1_opt_ = app.add_option("--seed1", seed1_, "start state of the source stream");
+        seed2_opt_ = app.add_option("--seed2", seed2_, "start state of the noise stream");
+    }
     app.add_flag("--plain-apriori", given_.plain_apriori, "a priori matrix by the plain model");
-    if (count_codewords)
+    if (set == RunOptionSet::SingleRun)
         app.add_flag("--count-codewords", given_.count_codewords,
                      "count the a posteriori matrix on code words");
 }

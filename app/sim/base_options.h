@@ -26,10 +26,15 @@ std::int64_t decimal_option(const std::string& name, const std::string& text, st
 // Comma-separated items, empty ones kept.
 std::vector<std::string> split_list(const std::string& list);
 
+// Which commands' run options: the single run's take them all; a study's all but the packet
+// run's counting on code words; the exact calculation draws nothing, so it takes neither the
+// packet size nor the seeds.
+enum class RunOptionSet { SingleRun, Study, Exact };
+
 // The options of a run's inputs and of the two seeds.
 class BaseOptions {
   public:
-    void add_to(CLI::App& app, bool count_codewords);
+    void add_to(CLI::App& app, RunOptionSet set);
     // Checks what was given and writes it into `texts`; throws Malformed.
     void apply(RunTexts& texts) const;
     std::optional<Integer> seed1() const;

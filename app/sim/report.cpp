@@ -61,6 +61,8 @@ std::string bar_text(std::optional<double> v) {
     return v ? format_fixed(*v, 18, 4, kSep) : std::string("-");
 }
 
+}  // namespace
+
 void print_matrix(std::ostream& out, const char* title, const matr& m) {
     out << title << '\n';
     if (m.empty()) return;
@@ -74,8 +76,6 @@ void print_matrix(std::ostream& out, const char* title, const matr& m) {
         out << '\n';
     }
 }
-
-}  // namespace
 
 void print_text_report(std::ostream& out, const SimState& st, const RecordedOutputs& r) {
     out << "Всего передано символов: " << r.symbols_sent << '\n';

@@ -12,6 +12,10 @@ namespace tavolin::sim {
 void print_text_report(std::ostream& out, const SimState& st, const RecordedOutputs& r);
 void print_json_report(std::ostream& out, const SimState& st, const RecordedOutputs& r);
 
+// A channel matrix under its title, rows and columns named by the symbols' bits, in the window's
+// format of four decimals.
+void print_matrix(std::ostream& out, const char* title, const matr& m);
+
 // The code word of every symbol 0 to 15 under the state's code.
 void print_code_table(std::ostream& out, const SimState& st, bool json);
 

@@ -18,22 +18,6 @@ namespace tavolin::sim {
 
 namespace {
 
-// Applies the code options as the settings prompts would; a refusal is the prompt's message.
-std::optional<std::string> apply_code_options(SimState& st, const SimOptions& o) {
-    st.coding_type = o.coding_type;
-    if (o.poly) {
-        const PolynomialCheck c = check_polynomial_text(*o.poly);
-        if (c.refusal) return setting_message(*c.refusal).text;
-        st.Polinom_default = c.polynomial;
-    }
-    if (o.frame) {
-        const FrameCheck c = check_frame_text(*o.frame);
-        if (c.refusal) return setting_message(*c.refusal).text;
-        st.L_default = c.frame;
-    }
-    return std::nullopt;
-}
-
 // The runs the options ask for, as the buttons and the timer make them: a start per packet run,
 // or one start and a tick per step. False as soon as one is refused. Ctrl+C (`interrupted`)
 // ends them after the packet under way, so the report shows the runs made so far.
@@ -88,7 +72,7 @@ int run_sim(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     st.seed1 = o.seed1 ? *o.seed1 : clock();
     init_code_parameters(st);
     st.seed2 = o.seed2 ? *o.seed2 : clock();
-    if (auto refusal = apply_code_options(st, o)) {
+    if (auto refusal = o.code.apply(st)) {
         err << *refusal << '\n';
         return 2;
     }

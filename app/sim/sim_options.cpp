@@ -1,20 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/sim/sim_options.h"
 
-#include "engine/study_codes.h"
 #include "engine/version.h"
 
 namespace tavolin::sim {
-
-namespace {
-
-std::vector<std::string> code_names() {
-    std::vector<std::string> names;
-    for (const CodeKind& k : code_kinds()) names.emplace_back(k.name);
-    return names;
-}
-
-}  // namespace
 
 ParseResult parse_options(const std::vector<std::string>& args) {
     CLI::App app{"Tavolin headless run: simulates packets over a noisy binary channel.",
@@ -26,27 +15,22 @@ ParseResult parse_options(const std::vector<std::string>& args) {
                          "print the version and exit");
     SimOptions o;
     BaseOptions base;
-    std::string mode = "packet", code = "cyclic", ticks = "1";
+    CodeOptions code;
+    std::string mode = "packet", ticks = "1";
     app.add_option("--mode", mode, "packet or continuous")
         ->check(CLI::IsMember({"packet", "continuous"}));
     app.add_option("--ticks", ticks, "packet runs, or continuous steps, to make (>= 1)");
     app.add_flag("--no-accumulate", o.no_accumulate, "continuous mode without accumulation");
-    app.add_option("--code", code, "cyclic, hamming, continuous or none")
-        ->check(CLI::IsMember(code_names()));
-    app.add_option("--poly", o.poly, "generator polynomial of the cyclic code, as bits");
-    app.add_option("--frame", o.frame, "frame size of the continuous code, 1 to 4");
-    base.add_to(app, true);
+    code.add_to(app, o.code);
+    base.add_to(app, RunOptionSet::SingleRun);
     app.add_flag("--json", o.json, "print one JSON object");
     app.add_flag("--code-table", o.code_table, "print the code word of every symbol instead");
 
     return parse_with(app, args, o, [&](SimOptions& opt) {
         opt.continuous = mode == "continuous";
-        const CodeKind& kind = *code_kind(code);
-        opt.coding_type = kind.coding_type;
         opt.ticks = static_cast<int>(decimal_option("--ticks", ticks, 1, INT32_MAX));
         base.apply(opt.run);
-        if (opt.run.erasure && !kind.on_erasure)
-            throw Malformed{"--code " + code + ": not available with --noise erasure"};
+        code.finish(opt.code, opt.run.erasure);
         opt.seed1 = base.seed1();
         opt.seed2 = base.seed2();
     });

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/sim/base_options.h"
+#include "app/sim/code_options.h"
 
 namespace tavolin::sim {
 
@@ -15,9 +16,7 @@ struct SimOptions {
     int ticks = 1;
     bool no_accumulate = false;
     RunTexts run;
-    Byte coding_type = kStartup.coding_type;
-    std::optional<std::string> poly;
-    std::optional<std::string> frame;
+    CodeChoice code;
     std::optional<Integer> seed1, seed2;
     bool json = false;
     bool code_table = false;

@@ -83,7 +83,7 @@ Parsed<SweepOptions> parse_sweep_options(const std::vector<std::string>& args) {
         "codes compared, comma-separated: cyclic:BITS, hamming, continuous:L, none (default "
         "cyclic:1101,hamming,continuous:3,none; without the continuous code on the erasure "
         "channel)");
-    base.add_to(app, false);
+    base.add_to(app, RunOptionSet::Study);
     app.add_option("--min-distorted", min_distorted,
                    "stop a cell at this many distorted words (default 1000)");
     app.add_option("--max-symbols", max_symbols,
