@@ -5,7 +5,6 @@
 #include <cmath>
 
 #include "channel/capacity.h"
-#include "engine/exact_table.h"
 #include "engine/recorded_outputs.h"
 #include "engine/run_inputs.h"
 #include "engine/statistics.h"
@@ -75,14 +74,15 @@ bool any_erasure(const matr& isk) {
 
 }  // namespace
 
-std::optional<ExactValues> exact_values(const RunInputs& in, const Code& code, RunOutputs& out) {
+std::optional<ExactValues> exact_values(const RunInputs& in, const Code& code, RunOutputs& out,
+                                        OutcomeTables& tables) {
     const std::optional<RunSetup> setup = read_run_inputs(in, out, ReadMode::Continuous);
     if (!setup) return std::nullopt;
     const vect& probs = setup->probs;
     const matr& isk = setup->isk;
     const auto n = static_cast<Byte>(probs.size());
     // With no erasure possible, only the words without marks can arrive.
-    const std::shared_ptr<const OutcomeTable> table = outcome_table(code, any_erasure(isk));
+    const std::shared_ptr<const OutcomeTable> table = tables.get(code, any_erasure(isk));
 
     ExactValues x;
     x.n0 = code.n0();
@@ -132,11 +132,12 @@ std::optional<ExactValues> exact_values(const RunInputs& in, const Code& code, R
     return x;
 }
 
-std::optional<ExactValues> exact_values(const RunTexts& texts, const StudyCode& code) {
+std::optional<ExactValues> exact_values(const RunTexts& texts, const StudyCode& code,
+                                        OutcomeTables& tables) {
     const std::unique_ptr<Code> made = make_code(code_state(code));
     const TextInputs in(texts);
     RecordedOutputs refusal;
-    return exact_values(in, *made, refusal);
+    return exact_values(in, *made, refusal, tables);
 }
 
 }  // namespace tavolin

@@ -10,6 +10,7 @@
 
 #include "channel/measures.h"
 #include "codes/code.h"
+#include "engine/exact_table.h"
 #include "engine/run_io.h"
 #include "engine/study.h"
 
@@ -37,10 +38,13 @@ struct ExactValues {
 // The exact values of a continuous run of `code` with the inputs `in`, read and checked as the
 // continuous start reads them; nothing when the start would refuse them (the refusal is then
 // reported through `out`, as the start reports it).
-std::optional<ExactValues> exact_values(const RunInputs& in, const Code& code, RunOutputs& out);
+std::optional<ExactValues> exact_values(const RunInputs& in, const Code& code, RunOutputs& out,
+                                        OutcomeTables& tables = kept_outcome_tables());
 
 // The exact values of a study's cell: the inputs `texts` (cell_texts at the point) and the
-// study's code. Cheap after the first call for a code: its table of outcomes is kept.
-std::optional<ExactValues> exact_values(const RunTexts& texts, const StudyCode& code);
+// study's code. Cheap after the first call for a code: its table of outcomes is kept in
+// `tables`.
+std::optional<ExactValues> exact_values(const RunTexts& texts, const StudyCode& code,
+                                        OutcomeTables& tables = kept_outcome_tables());
 
 }  // namespace tavolin

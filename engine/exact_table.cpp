@@ -3,10 +3,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <deque>
-#include <future>
-#include <map>
-#include <mutex>
 #include <thread>
 
 #include "codes/bitstring.h"
@@ -254,49 +250,51 @@ OutcomeTable::OutcomeTable(const Code& code, bool erasures, int threads)
     });
 }
 
-std::shared_ptr<const OutcomeTable> outcome_table(const Code& code, bool erasures) {
-    using Table = std::shared_ptr<const OutcomeTable>;
-    using Key = std::pair<vectw, bool>;
-    // A few dozen codes at most are studied in one process; the oldest goes first beyond that.
-    constexpr std::size_t kKept = 32;
-    static std::mutex lock;
-    static std::map<Key, std::shared_future<Table>> kept;
-    static std::deque<Key> order;
+OutcomeTables::OutcomeTables(int threads, std::size_t most)
+    : threads_(threads > 0 ? threads
+                           : static_cast<int>(std::max(1u, std::thread::hardware_concurrency()))),
+      most_(std::max<std::size_t>(most, 1)) {}
 
+std::shared_ptr<const OutcomeTable> OutcomeTables::get(const Code& code, bool erasures) {
+    using Table = std::shared_ptr<const OutcomeTable>;
     const Key key{code.identity(), erasures};
     std::promise<Table> promise;
     std::shared_future<Table> table;
     bool build = false;
     {
-        const std::lock_guard guard(lock);
-        if (const auto it = kept.find(key); it != kept.end()) {
+        const std::lock_guard guard(lock_);
+        if (const auto it = kept_.find(key); it != kept_.end()) {
             table = it->second;
         } else {
             table = promise.get_future().share();
-            kept.emplace(key, table);
-            order.push_back(key);
-            if (order.size() > kKept) {
-                kept.erase(order.front());
-                order.pop_front();
+            kept_.emplace(key, table);
+            order_.push_back(key);
+            if (order_.size() > most_) {
+                kept_.erase(order_.front());
+                order_.pop_front();
             }
             build = true;
         }
     }
     if (build) {
         try {
-            const auto cores = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
-            promise.set_value(std::make_shared<const OutcomeTable>(code, erasures, cores));
+            promise.set_value(std::make_shared<const OutcomeTable>(code, erasures, threads_));
         } catch (...) {
             // Out of memory or threads: the callers waiting get the failure, later ones try again.
             {
-                const std::lock_guard guard(lock);
-                kept.erase(key);
-                std::erase(order, key);
+                const std::lock_guard guard(lock_);
+                kept_.erase(key);
+                std::erase(order_, key);
             }
             promise.set_exception(std::current_exception());
         }
     }
     return table.get();
+}
+
+OutcomeTables& kept_outcome_tables() {
+    static OutcomeTables tables;
+    return tables;
 }
 
 }  // namespace tavolin

@@ -9,7 +9,12 @@
 
 #include <array>
 #include <cstdint>
+#include <deque>
+#include <future>
+#include <map>
 #include <memory>
+#include <mutex>
+#include <utility>
 #include <vector>
 
 #include "codes/code.h"
@@ -28,6 +33,7 @@ struct CombinationCounts {
     Byte erased0 = 0, erased1 = 0;
     std::uint32_t distorted = 0, detected = 0, corrected = 0;
     std::array<std::uint32_t, kDecodedOutcomes> decoded{};
+    friend bool operator==(const CombinationCounts&, const CombinationCounts&) = default;
 };
 
 struct SymbolOutcomes {
@@ -51,9 +57,27 @@ class OutcomeTable {
     std::array<SymbolOutcomes, 16> symbols_;
 };
 
-// The table of `code`, built at the first call for its identity and kind of channel and kept
-// for the process's later calls on any thread. A call that finds it being built waits for it
-// rather than building it again.
-std::shared_ptr<const OutcomeTable> outcome_table(const Code& code, bool erasures);
+// Tables kept by code identity and kind of channel, for calls on any thread: a table is built at
+// the first call that needs it, on `threads` threads, and a call that finds it being built
+// waits for it rather than building it again. Beyond `most` tables the oldest goes.
+class OutcomeTables {
+  public:
+    explicit OutcomeTables(int threads = 0, std::size_t most = 32);  // 0: every core
+    OutcomeTables(const OutcomeTables&) = delete;
+    OutcomeTables& operator=(const OutcomeTables&) = delete;
+
+    std::shared_ptr<const OutcomeTable> get(const Code& code, bool erasures);
+
+  private:
+    using Key = std::pair<vectw, bool>;
+    int threads_;
+    std::size_t most_;
+    std::mutex lock_;
+    std::map<Key, std::shared_future<std::shared_ptr<const OutcomeTable>>> kept_;
+    std::deque<Key> order_;  // oldest first
+};
+
+// The process's tables, which every exact calculation uses unless given others.
+OutcomeTables& kept_outcome_tables();
 
 }  // namespace tavolin
