@@ -5,6 +5,7 @@
 #include <cstring>
 #include <sstream>
 
+#include "app/sim/exact_command.h"
 #include "app/sim/merge_command.h"
 #include "app/sim/report.h"
 #include "app/sim/sim_options.h"
@@ -60,6 +61,8 @@ int run_sim(const std::vector<std::string>& args, std::ostream& out, std::ostrea
         return run_sweep({args.begin() + 1, args.end()}, out, err, clock, stop, progress);
     if (!args.empty() && args[0] == "merge")
         return run_merge({args.begin() + 1, args.end()}, out, err);
+    if (!args.empty() && args[0] == "exact")
+        return run_exact({args.begin() + 1, args.end()}, out, err);
     const ParseResult parsed = parse_options(args);
     if (parsed.help) return finish_report(out, err, parsed.message);
     if (!parsed.options) {

@@ -10,7 +10,9 @@ ParseResult parse_options(const std::vector<std::string>& args) {
                  "tavolin-sim"};
     app.footer(
         "Studies over a range of channel values: tavolin-sim sweep --help\n"
-        "Parts of a study run in shards joined: tavolin-sim merge --help");
+        "Parts of a study run in shards joined: tavolin-sim merge --help\n"
+        "Exact values of a run's measures, computed rather than sampled: tavolin-sim exact "
+        "--help");
     app.set_version_flag("--version", std::string("tavolin-sim ") + version(),
                          "print the version and exit");
     SimOptions o;
