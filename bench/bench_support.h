@@ -7,6 +7,7 @@
 #include "core/lanes.h"
 #include "core/sim_state.h"
 #include "engine/code_settings.h"
+#include "engine/study.h"
 
 namespace tavolin::bench {
 
@@ -19,6 +20,24 @@ inline SimState started(Byte coding_type) {
     st.seed1 = 20261210;
     st.seed2 = -123456789;
     return st;
+}
+
+// 21 points of the symmetric inversion probability from 0.001 to 0.1, four codes, the default
+// stop rule: the study the command runs for `--vary p --from 0.001 --to 0.1 --points 21 --log`.
+inline StudyPlan four_code_study() {
+    StudyPlan s;
+    s.varied = Varied::p;
+    s.from = 0.001L;
+    s.to = 0.1L;
+    s.points = 21;
+    s.log = true;
+    s.codes = {{"cyclic:1101", kCyclic, 13, 3},
+               {"hamming", kHamming, 13, 3},
+               {"continuous:3", kContinuous, 13, 3},
+               {"none", kNoCoding, 13, 3}};
+    s.seed1 = 20261210;
+    s.seed2 = -123456789;
+    return s;
 }
 
 // Runs the benchmark on the lane width of `state.range(index)`; false (and the benchmark marked

@@ -7,24 +7,6 @@
 namespace tavolin::bench {
 namespace {
 
-// 21 points of the symmetric inversion probability from 0.001 to 0.1, four codes, the default
-// stop rule: the study the command runs for `--vary p --from 0.001 --to 0.1 --points 21 --log`.
-StudyPlan four_code_study() {
-    StudyPlan s;
-    s.varied = Varied::p;
-    s.from = 0.001L;
-    s.to = 0.1L;
-    s.points = 21;
-    s.log = true;
-    s.codes = {{"cyclic:1101", kCyclic, 13, 3},
-               {"hamming", kHamming, 13, 3},
-               {"continuous:3", kContinuous, 13, 3},
-               {"none", kNoCoding, 13, 3}};
-    s.seed1 = 20261210;
-    s.seed2 = -123456789;
-    return s;
-}
-
 Byte word_length(const StudyCode& c) {
     return c.coding_type == kContinuous ? 14 : c.coding_type == kNoCoding ? 4 : 7;
 }
