@@ -22,7 +22,7 @@
 namespace tavolin {
 
 // What a decoded word is counted as: one of the 16 decoded symbols without erasure marks, or
-// (the last) a word left undecoded with marks on its information bits.
+// (the last) a word that still carries marks, left undecoded or passed on as received.
 inline constexpr std::size_t kDecodedOutcomes = 17;
 inline constexpr std::size_t kMarkedOutcome = 16;
 
