@@ -54,26 +54,44 @@ build() {  # build DIR [cmake options...] [-- targets...]
 build_fuzzers() {
     build build-fuzz -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DTAVOLIN_FUZZ=ON \
         -DTAVOLIN_SANITIZE=ON -DTAVOLIN_GUI=OFF -DBUILD_TESTING=OFF -DTAVOLIN_BENCH=OFF \
-        -- tavolin_fuzzers
+        -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O2 -g1 -DNDEBUG" -- tavolin_fuzzers
+}
+
+fuzz_one() {  # TARGET SECONDS: one target's run, its log in build-fuzz/TARGET.log
+    local t=$1 seconds=$2 dict=()
+    # New inputs go to the build tree; the seeds in fuzz/corpus are only read.
+    mkdir -p "build-fuzz/corpus/$t"
+    [ -f "fuzz/$t.dict" ] && dict=(-dict="fuzz/$t.dict")
+    "build-fuzz/fuzz/$t" -max_total_time="$seconds" -timeout=20 -print_final_stats=1 \
+        "${dict[@]}" -artifact_prefix="build-fuzz/artifacts/$t-" \
+        "build-fuzz/corpus/$t" "fuzz/corpus/$t" >"build-fuzz/$t.log" 2>&1
 }
 
 run_fuzzers() {  # SECONDS per target; a crash or a broken property fails, its input kept
-    local seconds=$1 t dict
+    local seconds=$1 i t failed=0
     mkdir -p build-fuzz/artifacts
-    for t in "${FUZZERS[@]}"; do
-        # New inputs go to the build tree; the seeds in fuzz/corpus are only read.
-        mkdir -p "build-fuzz/corpus/$t"
-        dict=()
-        [ -f "fuzz/$t.dict" ] && dict=(-dict="fuzz/$t.dict")
-        if ! "build-fuzz/fuzz/$t" -max_total_time="$seconds" -timeout=20 -print_final_stats=1 \
-                "${dict[@]}" -artifact_prefix="build-fuzz/artifacts/$t-" \
-                "build-fuzz/corpus/$t" "fuzz/corpus/$t" >"build-fuzz/$t.log" 2>&1; then
-            tail -n 40 "build-fuzz/$t.log" >&2
-            echo "$t failed; its input is in build-fuzz/artifacts/, the log in build-fuzz/$t.log" >&2
-            return 1
-        fi
-        echo "$t: $(sed -n 's/^stat::number_of_executed_units: *//p' "build-fuzz/$t.log")" \
-            "executions in $seconds s"
+    # As many targets at a time as there are cores, each for its own SECONDS: the same
+    # search as one after another, in a fraction of the time.
+    for ((i = 0; i < ${#FUZZERS[@]}; i += JOBS)); do
+        local pids=() names=()
+        for t in "${FUZZERS[@]:i:JOBS}"; do
+            fuzz_one "$t" "$seconds" &
+            pids+=($!)
+            names+=("$t")
+        done
+        for k in "${!pids[@]}"; do
+            t=${names[$k]}
+            if wait "${pids[$k]}"; then
+                echo "$t: $(sed -n 's/^stat::number_of_executed_units: *//p' "build-fuzz/$t.log")" \
+                    "executions in $seconds s"
+            else
+                tail -n 40 "build-fuzz/$t.log" >&2
+                echo "$t failed; its input is in build-fuzz/artifacts/, the log in" \
+                    "build-fuzz/$t.log" >&2
+                failed=1
+            fi
+        done
+        [ "$failed" -eq 0 ] || return 1
     done
 }
 
@@ -92,7 +110,10 @@ case "${1:-}" in
         build build
         (cd build && ctest --output-on-failure -j "$JOBS")
         # The same suite under AddressSanitizer + UndefinedBehaviorSanitizer; any report fails it.
-        build build-asan -DTAVOLIN_SANITIZE=ON -DTAVOLIN_BENCH=OFF
+        # Line tables are all the sanitizers' reports need, and cost a fraction of full
+        # debugging information to compile.
+        build build-asan -DTAVOLIN_SANITIZE=ON -DTAVOLIN_BENCH=OFF \
+            -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O2 -g1 -DNDEBUG"
         (cd build-asan && ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
             UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
             LSAN_OPTIONS=suppressions="$root/tests/lsan.supp" \
