@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <limits>
@@ -191,7 +192,16 @@ class Merge : public testing::Test {
         "--vary",          "e", "--from",  "0",       "--to",    "0.3",
         "--points",        "5", "--noise", "erasure", "--codes", "hamming,none,hamming",
         "--min-distorted", "60"};
-    std::string dir_ = testing::TempDir();
+    // A folder of the test's own: ctest runs the cases as processes side by side.
+    std::string dir_ = [] {
+        const testing::TestInfo* t = testing::UnitTest::GetInstance()->current_test_info();
+        std::string name = std::string(t->test_suite_name()) + "_" + t->name();
+        for (char& c : name)
+            if (c == '/') c = '_';
+        const std::string dir = testing::TempDir() + name + "/";
+        std::filesystem::create_directories(dir);
+        return dir;
+    }();
 
     std::string part(const char* shard, const std::vector<std::string>& changed = {}) {
         const std::string path = dir_ + "merge_part_" + std::to_string(made_++) + ".json";
