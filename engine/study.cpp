@@ -9,6 +9,7 @@
 #include "channel/capacity.h"
 #include "core/random.h"
 #include "engine/code_settings.h"
+#include "engine/exact.h"
 #include "engine/recorded_outputs.h"
 #include "engine/run_control.h"
 
@@ -48,6 +49,24 @@ Extended geometric(Extended from, Extended to, Extended t) {
     const Extended ratio = to / from;
     if (std::isfinite(ratio) || t == 0) return from * std::pow(ratio, t);
     return std::exp2(std::log2(from) + (std::log2(to) - std::log2(from)) * t);
+}
+
+// The exact values of a cell, from the kept tables of outcomes (safe on any thread). A share
+// whose denominator cannot occur is left empty, as a measured share without trials is.
+void add_exact(StudyCell& cell, const RunTexts& texts, const StudyCode& code) {
+    const std::optional<ExactValues> x = exact_values(texts, code);
+    if (!x) return;
+    Extended distorted = 0, detected = 0;
+    for (std::size_t s = 0; s < x->probs.size(); ++s) {
+        distorted += x->probs[s] * x->distorted[s];
+        detected += x->probs[s] * x->detected[s];
+    }
+    if (distorted > 0) cell.detected_share_exact = x->detected_share;
+    if (detected > 0) cell.corrected_share_exact = x->corrected_share;
+    cell.wrong_rate_exact = x->wrong_rate;
+    cell.useful_aposteriori_exact = x->useful_aposteriori;
+    cell.useful_per_bit_exact = x->useful_per_bit;
+    cell.capacity = x->capacity;
 }
 
 }  // namespace
@@ -145,6 +164,11 @@ StudyCell run_cell(const StudyPlan& plan, int point, std::size_t code,
     st.seed2 = cell.seed2;
 
     const RunTexts texts = cell_texts(plan, cell.value);
+    if (plan.exact_only) {
+        add_exact(cell, texts, c);
+        cell.complete = true;
+        return cell;
+    }
     const TextInputs in(texts);
     RecordedOutputs out;
     RunControl control(st, in, out);
@@ -189,6 +213,10 @@ StudyCell run_cell(const StudyPlan& plan, int point, std::size_t code,
     }
     cell.useful_per_bit = cell.useful_aposteriori / st.n0;
     cell.overlap = cell.symbols * st.n0 > stretch(plan.points);
+    // The measured capacity stays the run's own, which the exact one equals to the last bit.
+    const Extended capacity = cell.capacity;
+    if (plan.exact) add_exact(cell, texts, c);
+    cell.capacity = capacity;
     return cell;
 }
 
@@ -212,7 +240,7 @@ std::vector<StudyCell> run_study(const StudyPlan& plan, int threads, const std::
             const std::size_t i = next.fetch_add(1);
             if (i >= tasks.size()) return;
             StudyCell cell = cell_function(plan, tasks[i].point, tasks[i].code, stop);
-            if (cell.ticks == 0) continue;  // stopped before its first packet
+            if (cell.ticks == 0 && !plan.exact_only) continue;  // stopped before its first packet
             const std::lock_guard lock(report);
             results[i] = std::move(cell);
             if (on_cell) on_cell(*results[i]);

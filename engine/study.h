@@ -48,6 +48,10 @@ struct StudyPlan {
     Extended confidence = 0.95L;
     Integer seed1 = 0, seed2 = 0;
     int shard = 0, shards = 1;  // only the points k with k mod shards == shard
+    // Every cell's exact values beside its measured ones; or, with exact_only, the exact values
+    // alone: no packet is drawn and the measured values are empty.
+    bool exact = true;
+    bool exact_only = false;
 };
 
 struct StudyCell {
@@ -66,6 +70,10 @@ struct StudyCell {
     Extended capacity = 0;                                 // bits per channel use
     bool overlap = false;   // needed more draws than its stretch of the cycle
     bool complete = false;  // its stop rule held
+    // What the measures tend to as the symbols grow (engine/exact.h); empty where not computed
+    // and for a share with nothing to share (no distorted word can arrive, say).
+    std::optional<Extended> detected_share_exact, corrected_share_exact, wrong_rate_exact;
+    std::optional<Extended> useful_aposteriori_exact, useful_per_bit_exact;
 };
 
 // The value of the varied quantity at point k, evenly or geometrically spaced, as its 21-digit
@@ -82,7 +90,8 @@ RunTexts cell_texts(const StudyPlan& plan, Extended value);
 // The state a stream starts from at point k of `points`.
 Integer point_seed(Integer base, int k, int points);
 
-// One cell, run until its stop rule holds or `stop` is set (then it is not complete).
+// One cell, run until its stop rule holds or `stop` is set (then it is not complete). A cell of
+// an exact-only plan runs no packet (its ticks and counts are 0) and is complete at once.
 StudyCell run_cell(const StudyPlan& plan, int point, std::size_t code,
                    const std::atomic<bool>& stop);
 
@@ -93,7 +102,7 @@ using CellFunction = std::function<StudyCell(const StudyPlan&, int point, std::s
 // The cells of the study's shard, in (point, code) order, on `threads` threads. `on_cell` is
 // called for every cell as it finishes, one call at a time. When `stop` is set the cells under
 // way end early and are returned with `complete` false; cells not begun are left out, as is a
-// cell that ends without a step.
+// cell that ends without a step (but for the exact-only cells, which never step).
 std::vector<StudyCell> run_study(const StudyPlan& plan, int threads, const std::atomic<bool>& stop,
                                  const std::function<void(const StudyCell&)>& on_cell = {},
                                  const CellFunction& cell = run_cell);

@@ -75,7 +75,41 @@ template <auto Member>
 constexpr StudyColumn column(const char* name) {
     using C = Codec<MemberType<Member>>;
     return {name, C::type, [](const StudyCell& c, const StudyPlan&) { return C::write(c.*Member); },
-            [](StudyCell& c, Text t, CellReading&) { return C::read(t, c.*Member); }};
+            [](StudyCell& c, Text t, CellReading&) { return C::read(t, c.*Member); }, false};
+}
+
+// A measured value, empty in every cell of an exact-only study (which draws nothing) and only
+// there.
+template <auto Member>
+constexpr StudyColumn measured(const char* name) {
+    using C = Codec<MemberType<Member>>;
+    return {name, C::type,
+            [](const StudyCell& c, const StudyPlan& plan) {
+                return plan.exact_only ? std::nullopt : C::write(c.*Member);
+            },
+            [](StudyCell& c, Text t, CellReading& r) {
+                return r.plan.exact_only ? !t.has_value() : C::read(t, c.*Member);
+            },
+            false};
+}
+
+// An exact value: empty where it was not computed, and absent from the files written before
+// studies had them.
+template <auto Member>
+constexpr StudyColumn exact(const char* name) {
+    return {name, ColumnType::Number,
+            [](const StudyCell& c, const StudyPlan&) {
+                const std::optional<Extended>& v = c.*Member;
+                return v ? Codec<Extended>::write(*v) : std::nullopt;
+            },
+            [](StudyCell& c, Text t, CellReading&) {
+                if (!t) return true;
+                Extended v = 0;
+                if (!Codec<Extended>::read(t, v)) return false;
+                c.*Member = v;
+                return true;
+            },
+            true};
 }
 
 // The two ends of an interval, each its own column: both exist or neither does. The lower end
@@ -93,7 +127,8 @@ constexpr StudyColumn lower_end(const char* name) {
                 if (!Codec<Extended>::read(t, i.lo)) return false;
                 c.*Member = i;
                 return true;
-            }};
+            },
+            false};
 }
 
 template <auto Member>
@@ -107,7 +142,8 @@ constexpr StudyColumn upper_end(const char* name) {
                 std::optional<Interval>& i = c.*Member;
                 if (!t) return !i.has_value();
                 return i.has_value() && Codec<Extended>::read(t, i->hi);
-            }};
+            },
+            false};
 }
 
 constexpr StudyColumn kPoint = {
@@ -115,14 +151,16 @@ constexpr StudyColumn kPoint = {
     [](const StudyCell& c, const StudyPlan&) { return Codec<int>::write(c.point); },
     [](StudyCell& c, Text t, CellReading& r) {
         return Codec<int>::read(t, c.point) && c.point >= 0 && c.point < r.plan.points;
-    }};
+    },
+    false};
 
 constexpr StudyColumn kValue = {
     "value", ColumnType::Number,
     [](const StudyCell& c, const StudyPlan&) { return Codec<Extended>::write(c.value); },
     [](StudyCell& c, Text t, CellReading&) {
         return Codec<Extended>::read(t, c.value) && 0 <= c.value && c.value <= 1;
-    }};
+    },
+    false};
 
 constexpr StudyColumn kCode = {
     "code", ColumnType::Text,
@@ -137,7 +175,8 @@ constexpr StudyColumn kCode = {
                 return true;
             }
         return false;
-    }};
+    },
+    false};
 
 constexpr StudyColumn kColumns[] = {
     kPoint,
@@ -151,26 +190,31 @@ constexpr StudyColumn kColumns[] = {
     column<&StudyCell::detected>("detected"),
     column<&StudyCell::corrected>("corrected"),
     column<&StudyCell::wrong>("wrong"),
-    column<&StudyCell::detected_share>("detected_share"),
+    measured<&StudyCell::detected_share>("detected_share"),
     lower_end<&StudyCell::detected_ci>("detected_lo"),
     upper_end<&StudyCell::detected_ci>("detected_hi"),
-    column<&StudyCell::corrected_share>("corrected_share"),
+    measured<&StudyCell::corrected_share>("corrected_share"),
     lower_end<&StudyCell::corrected_ci>("corrected_lo"),
     upper_end<&StudyCell::corrected_ci>("corrected_hi"),
-    column<&StudyCell::wrong_rate>("wrong_rate"),
+    measured<&StudyCell::wrong_rate>("wrong_rate"),
     lower_end<&StudyCell::wrong_ci>("wrong_lo"),
     upper_end<&StudyCell::wrong_ci>("wrong_hi"),
-    column<&StudyCell::entropy_source>("entropy_source"),
-    column<&StudyCell::entropy_receiver>("entropy_receiver"),
-    column<&StudyCell::entropy_noise>("entropy_noise"),
-    column<&StudyCell::useful_apriori>("useful_apriori"),
-    column<&StudyCell::useful_aposteriori>("useful_aposteriori"),
+    measured<&StudyCell::entropy_source>("entropy_source"),
+    measured<&StudyCell::entropy_receiver>("entropy_receiver"),
+    measured<&StudyCell::entropy_noise>("entropy_noise"),
+    measured<&StudyCell::useful_apriori>("useful_apriori"),
+    measured<&StudyCell::useful_aposteriori>("useful_aposteriori"),
     column<&StudyCell::rate_apriori>("rate_apriori"),
     column<&StudyCell::rate_aposteriori>("rate_aposteriori"),
-    column<&StudyCell::useful_per_bit>("useful_per_bit"),
+    measured<&StudyCell::useful_per_bit>("useful_per_bit"),
     column<&StudyCell::capacity>("capacity"),
     column<&StudyCell::overlap>("overlap"),
     column<&StudyCell::complete>("complete"),
+    exact<&StudyCell::wrong_rate_exact>("wrong_rate_exact"),
+    exact<&StudyCell::detected_share_exact>("detected_share_exact"),
+    exact<&StudyCell::corrected_share_exact>("corrected_share_exact"),
+    exact<&StudyCell::useful_aposteriori_exact>("useful_aposteriori_exact"),
+    exact<&StudyCell::useful_per_bit_exact>("useful_per_bit_exact"),
 };
 
 }  // namespace

@@ -34,6 +34,8 @@ struct StudyColumn {
     // Reads a value (nothing for null) into the cell; false for a value the column does not
     // take. Columns are read in order: a later one may rely on an earlier one.
     bool (*read)(StudyCell&, std::optional<std::string_view>, CellReading&);
+    // A column that files written before it existed lack: missing, it reads as null.
+    bool absent_is_null;
 };
 
 std::span<const StudyColumn> study_columns();

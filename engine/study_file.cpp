@@ -183,7 +183,9 @@ void write_json_inputs(std::ostream& out, const StudyPlan& plan) {
         << ",\"plain_apriori\":" << (b.plain_apriori ? "true" : "false")
         << ",\"min_distorted\":" << plan.stop.min_distorted
         << ",\"max_symbols\":" << plan.stop.max_symbols
-        << ",\"confidence\":" << value_text(plan.confidence) << ",\"seed1\":" << plan.seed1
+        << ",\"confidence\":" << value_text(plan.confidence)
+        << ",\"exact\":" << (plan.exact ? "true" : "false")
+        << ",\"exact_only\":" << (plan.exact_only ? "true" : "false") << ",\"seed1\":" << plan.seed1
         << ",\"seed2\":" << plan.seed2 << ",\"shard\":"
         << json_string(std::to_string(plan.shard) + "/" + std::to_string(plan.shards)) << "}";
 }
@@ -266,6 +268,10 @@ StudyPlan read_inputs(const Node& in) {
     s.stop.min_distorted = integer<Count>(in, "min_distorted");
     s.stop.max_symbols = integer<Count>(in, "max_symbols");
     s.confidence = extended(in, "confidence");
+    // Files written before studies had exact values have neither field.
+    s.exact = in.member("exact") && boolean(in, "exact");
+    s.exact_only = in.member("exact_only") && boolean(in, "exact_only");
+    if (s.exact_only && !s.exact) bad_field("exact");
     s.seed1 = integer<Integer>(in, "seed1");
     s.seed2 = integer<Integer>(in, "seed2");
     const std::string& shard = field(in, "shard", Node::Kind::String).text;
@@ -290,6 +296,8 @@ StudyCell read_cell(const Node& c, CellReading& reading) {
     StudyCell cell;
     for (const StudyColumn& column : study_columns()) {
         const Node* n = c.member(column.name);
+        static const Node kNull;
+        if (!n && column.absent_is_null) n = &kNull;
         if (!n) bad_field(column.name);
         std::optional<std::string_view> text;
         switch (n->kind) {

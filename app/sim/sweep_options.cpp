@@ -89,6 +89,13 @@ Parsed<SweepOptions> parse_sweep_options(const std::vector<std::string>& args) {
     app.add_option("--max-symbols", max_symbols,
                    "or at this many symbols, whichever comes first (default 10000000)");
     app.add_option("--confidence", confidence, "of the intervals, between 0 and 1 (default 0.95)");
+    bool exact = true;
+    app.add_flag("--exact,!--no-exact", exact,
+                 "beside each measured value its exact one, the *_exact columns (the default); "
+                 "--no-exact leaves them empty");
+    app.add_flag("--exact-only", o.plan.exact_only,
+                 "every point's exact values alone, without simulating: the measured columns "
+                 "are empty");
     app.add_option("--threads", threads, "worker threads (default: all cores)");
     app.add_option("--shard", shard, "K/N: only the points k with k mod N = K (default 0/1)");
     app.add_option("--out", o.out, "write to FILE.csv or FILE.json instead of CSV on stdout");
@@ -97,6 +104,9 @@ Parsed<SweepOptions> parse_sweep_options(const std::vector<std::string>& args) {
     return parse_with(app, args, o, [&](SweepOptions& opt) {
         StudyPlan& s = opt.plan;
         base.apply(s.base);
+        if (s.exact_only && !exact)
+            throw Malformed{"--exact-only: gives the exact values, which --no-exact leaves out"};
+        s.exact = exact;
         const std::optional<Varied> v = varied_from_name(vary);
         if (!v) throw Malformed{"--vary: '" + vary + "' is not one of p0, p1, p, e0, e1, e"};
         s.varied = *v;

@@ -11,6 +11,7 @@
 #include <limits>
 #include <sstream>
 
+#include "engine/exact.h"
 #include "engine/study_check.h"
 #include "engine/study_codes.h"
 #include "engine/study_columns.h"
@@ -68,23 +69,117 @@ void expect_same_cells(const StudyPlan& plan, const std::vector<StudyCell>& writ
                 EXPECT_TRUE(same_bits((a.*m)->hi, (b.*m)->hi));
             }
         }
+        for (auto m : {&StudyCell::detected_share_exact, &StudyCell::corrected_share_exact,
+                       &StudyCell::wrong_rate_exact, &StudyCell::useful_aposteriori_exact,
+                       &StudyCell::useful_per_bit_exact}) {
+            ASSERT_EQ((a.*m).has_value(), (b.*m).has_value()) << "cell " << k;
+            EXPECT_TRUE(!(a.*m) || same_bits(*(a.*m), *(b.*m))) << "cell " << k;
+        }
         EXPECT_EQ(a.code, b.code);
         EXPECT_EQ(a.rate_apriori, b.rate_apriori);
         EXPECT_EQ(a.rate_aposteriori, b.rate_aposteriori);
     }
 }
 
+// Measured and exact, exact values alone, and measured alone.
+struct Kind {
+    bool exact, exact_only;
+};
+constexpr Kind kKinds[] = {{true, false}, {true, true}, {false, false}};
+
 TEST(StudyFile, EveryColumnOfARunStudyReadsBackAsWritten) {
-    for (bool erasure : {false, true}) {
-        const StudyPlan plan = small_plan(erasure);
+    for (bool erasure : {false, true})
+        for (const Kind kind : kKinds) {
+            StudyPlan plan = small_plan(erasure);
+            plan.exact = kind.exact;
+            plan.exact_only = kind.exact_only;
+            const std::atomic<bool> never{false};
+            const std::vector<StudyCell> cells = run_study(plan, 2, never);
+            ASSERT_EQ(cells.size(), 3 * plan.codes.size());
+            const std::string text = json_of(plan, cells);
+            const StudyFileRead read = read_study_json(text);
+            ASSERT_TRUE(read.study) << read.refusal->field;
+            EXPECT_EQ(read.study->plan.exact, kind.exact);
+            EXPECT_EQ(read.study->plan.exact_only, kind.exact_only);
+            expect_same_cells(plan, cells, read.study->cells);
+            EXPECT_EQ(json_of(read.study->plan, read.study->cells), text);
+        }
+}
+
+// A cell's exact values are the exact calculation's for its inputs and code, the shares left
+// empty where their denominator cannot occur (p = 0: no distorted word); an exact-only cell
+// draws nothing and is complete at once, its measured columns empty.
+TEST(StudyCells, CarryTheExactValuesOfTheirInputs) {
+    for (const Kind kind : kKinds) {
+        StudyPlan plan = small_plan(false);
+        plan.from = 0;
+        plan.log = false;
+        plan.exact = kind.exact;
+        plan.exact_only = kind.exact_only;
         const std::atomic<bool> never{false};
-        const std::vector<StudyCell> cells = run_study(plan, 2, never);
-        const std::string text = json_of(plan, cells);
-        const StudyFileRead read = read_study_json(text);
-        ASSERT_TRUE(read.study) << read.refusal->field;
-        expect_same_cells(plan, cells, read.study->cells);
-        EXPECT_EQ(json_of(read.study->plan, read.study->cells), text);
+        for (const StudyCell& c : run_study(plan, 1, never)) {
+            const std::string what = value_text(c.value) + " " + plan.codes[c.code].name;
+            if (!kind.exact) {
+                EXPECT_FALSE(c.wrong_rate_exact || c.detected_share_exact ||
+                             c.corrected_share_exact || c.useful_aposteriori_exact ||
+                             c.useful_per_bit_exact)
+                    << what;
+                EXPECT_GT(c.ticks, 0) << what;
+                continue;
+            }
+            const std::optional<ExactValues> x =
+                exact_values(cell_texts(plan, c.value), plan.codes[c.code]);
+            ASSERT_TRUE(x && c.wrong_rate_exact && c.useful_aposteriori_exact &&
+                        c.useful_per_bit_exact)
+                << what;
+            EXPECT_TRUE(same_bits(*c.wrong_rate_exact, x->wrong_rate)) << what;
+            EXPECT_TRUE(same_bits(*c.useful_aposteriori_exact, x->useful_aposteriori)) << what;
+            EXPECT_TRUE(same_bits(*c.useful_per_bit_exact, x->useful_per_bit)) << what;
+            EXPECT_EQ(c.detected_share_exact.has_value(), c.value > 0) << what;
+            EXPECT_TRUE(!c.detected_share_exact ||
+                        same_bits(*c.detected_share_exact, x->detected_share))
+                << what;
+            EXPECT_TRUE(!c.corrected_share_exact ||
+                        same_bits(*c.corrected_share_exact, x->corrected_share))
+                << what;
+            EXPECT_EQ(c.ticks == 0 && c.symbols == 0 && c.distorted == 0, kind.exact_only) << what;
+            EXPECT_TRUE(c.complete) << what;
+            if (kind.exact_only) {
+                EXPECT_TRUE(same_bits(c.capacity, x->capacity)) << what;
+                for (const StudyColumn& col : study_columns()) {
+                    const std::string name = col.name;
+                    const bool measured = name.find("share") != std::string::npos ||
+                                          name.find("rate") != std::string::npos ||
+                                          name.find("entropy") != std::string::npos ||
+                                          name.find("useful") != std::string::npos ||
+                                          name.ends_with("_lo") || name.ends_with("_hi");
+                    EXPECT_TRUE(!measured || name.ends_with("_exact") || !col.write(c, plan))
+                        << what << " " << name;
+                }
+            }
+        }
     }
+}
+
+// A file written before studies had exact values (no such inputs, no such columns) reads as a
+// study without them, written again with the columns empty.
+TEST(StudyFile, AFileWithoutExactValuesReadsAsAStudyWithoutThem) {
+    StudyPlan plan = small_plan(false);
+    plan.exact = false;
+    const std::atomic<bool> never{false};
+    const std::vector<StudyCell> cells = run_study(plan, 2, never);
+    const std::string text = json_of(plan, cells);
+    std::string old = text;
+    for (const std::string cut : {",\"exact\":false", ",\"exact_only\":false"})
+        old.erase(old.find(cut), cut.size());
+    for (std::size_t at; (at = old.find(",\"wrong_rate_exact\"")) != std::string::npos;)
+        old.erase(at, old.find('}', at) - at);
+    ASSERT_EQ(old.find("_exact"), std::string::npos);
+    const StudyFileRead read = read_study_json(old);
+    ASSERT_TRUE(read.study) << read.refusal->field;
+    EXPECT_FALSE(read.study->plan.exact);
+    expect_same_cells(plan, cells, read.study->cells);
+    EXPECT_EQ(json_of(read.study->plan, read.study->cells), text);
 }
 
 // Hand-made cells at the edges of the numbers: -0, values beyond a double, the smallest and
@@ -105,6 +200,9 @@ TEST(StudyFile, EdgeValuesReadBackBitForBit) {
     a.rate_apriori = std::numeric_limits<double>::denorm_min();
     a.rate_aposteriori = std::numeric_limits<double>::max();
     a.ticks = a.symbols = std::numeric_limits<Count>::max();
+    a.wrong_rate_exact = -0.0L;
+    a.detected_share_exact = std::numeric_limits<Extended>::denorm_min();
+    a.useful_per_bit_exact = 1e-4000L;
     a.seed1 = std::numeric_limits<Integer>::min();
     StudyCell b;  // no intervals, no rates
     b.point = 2;
@@ -154,6 +252,12 @@ INSTANTIATE_TEST_SUITE_P(
                                StudyFileRefusal::Kind::BadField, "complete"},
                     BrokenFile{"missing_column", "\"capacity\":", "\"capacities\":",
                                StudyFileRefusal::Kind::BadField, "capacity"},
+                    BrokenFile{"exact_only_without_exact", "\"exact\":true,\"exact_only\":false",
+                               "\"exact\":false,\"exact_only\":true",
+                               StudyFileRefusal::Kind::BadField, "exact"},
+                    BrokenFile{"exact_as_text", "\"wrong_rate_exact\":null",
+                               "\"wrong_rate_exact\":\"0.5\"", StudyFileRefusal::Kind::BadField,
+                               "wrong_rate_exact"},
                     BrokenFile{"half_an_interval", "\"detected_hi\":null", "\"detected_hi\":0.5",
                                StudyFileRefusal::Kind::BadField, "detected_hi"},
                     BrokenFile{"rate_beyond_a_double", "\"rate_apriori\":null",

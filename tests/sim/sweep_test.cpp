@@ -228,6 +228,22 @@ class Merge : public testing::Test {
     int made_ = 0;
 };
 
+// Exact-only parts too: their cells hold no draws, but their inputs say what they are.
+TEST_F(Merge, JoinsExactOnlyPartsAndRefusesToMixThemWithMeasuredOnes) {
+    const std::string whole = dir_ + "merge_exact_whole.json";
+    std::vector<std::string> a = study_;
+    a.insert(a.end(), {"--exact-only", "--out", whole});
+    ASSERT_EQ(run(sweep(a)).status, 0);
+    const std::string joined = dir_ + "merge_exact_joined.json";
+    Result r =
+        merge({part("1/2", {"--exact-only"}), part("0/2", {"--exact-only"}), "--out", joined});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(file_text(joined), file_text(whole));
+    r = merge({part("1/2", {"--exact-only"}), part("0/2")});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find("a part of another study"), std::string::npos) << r.err;
+}
+
 TEST_F(Merge, JoinsThePartsIntoTheFileOneRunWrites) {
     const std::string whole = dir_ + "merge_whole.json";
     std::vector<std::string> a = study_;
@@ -312,12 +328,110 @@ TEST(Sweep, CsvRowsCarryEveryColumnAndTheCapacity) {
     std::string header, row;
     std::getline(lines, header);
     std::getline(lines, row);
-    EXPECT_EQ(std::count(header.begin(), header.end(), ','), 30);
-    EXPECT_EQ(std::count(row.begin(), row.end(), ','), 30);
-    EXPECT_NE(header.find(",capacity,overlap,complete"), std::string::npos);
+    EXPECT_EQ(std::count(header.begin(), header.end(), ','), 35);
+    EXPECT_EQ(std::count(row.begin(), row.end(), ','), 35);
+    EXPECT_NE(header.find(",capacity,overlap,complete,wrong_rate_exact,detected_share_exact,"
+                          "corrected_share_exact,useful_aposteriori_exact,useful_per_bit_exact"),
+              std::string::npos);
     // 1 - H(0.1) bits per channel use for the symmetric channel of 0.1.
     EXPECT_NE(row.find(",0.531004406410718"), std::string::npos) << row;
-    EXPECT_NE(row.find(",false,true"), std::string::npos) << row;
+    EXPECT_NE(row.find(",false,true,"), std::string::npos) << row;
+    // No code: a symbol of 4 bits arrives as itself with probability 0.9^4.
+    const std::size_t at = row.find(",false,true,");
+    ASSERT_NE(at, std::string::npos) << row;
+    EXPECT_NEAR(std::stod(row.substr(at + 12)), 1 - std::pow(0.9, 4), 1e-15) << row;
+}
+
+// The measured columns from the exact values: the same cells with --no-exact, the exact columns
+// empty.
+TEST(Sweep, NoExactLeavesTheExactColumnsEmptyAndTheRestAsTheyWere) {
+    const std::vector<std::string> study = {"--vary",
+                                            "p",
+                                            "--from",
+                                            "0.01",
+                                            "--to",
+                                            "0.1",
+                                            "--points",
+                                            "3",
+                                            "--codes",
+                                            "hamming,none",
+                                            "--min-distorted",
+                                            "20"};
+    std::vector<std::string> without = study;
+    without.push_back("--no-exact");
+    const Result with = run(sweep(study)), plain = run(sweep(without));
+    ASSERT_EQ(with.status, 0) << with.err;
+    ASSERT_EQ(plain.status, 0) << plain.err;
+    std::istringstream a(with.out), b(plain.out);
+    std::string la, lb;
+    std::getline(a, la);
+    std::getline(b, lb);
+    EXPECT_EQ(la, lb);
+    int rows = 0;
+    while (std::getline(a, la) && std::getline(b, lb)) {
+        ++rows;
+        ASSERT_TRUE(lb.ends_with(",,,,,")) << lb;
+        EXPECT_EQ(lb.substr(0, lb.size() - 5), la.substr(0, lb.size() - 5));
+        EXPECT_FALSE(la.ends_with(",")) << la;
+    }
+    EXPECT_EQ(rows, 6);
+}
+
+std::vector<std::map<std::string, std::string>> csv_rows(const std::string& text) {
+    std::istringstream lines(text);
+    std::string line;
+    std::getline(lines, line);
+    std::vector<std::string> names;
+    std::istringstream header(line);
+    for (std::string name; std::getline(header, name, ',');) names.push_back(name);
+    std::vector<std::map<std::string, std::string>> rows;
+    while (std::getline(lines, line)) {
+        std::map<std::string, std::string>& row = rows.emplace_back();
+        std::size_t at = 0;
+        for (const std::string& name : names) {
+            const std::size_t end = std::min(line.find(',', at), line.size());
+            row[name] = line.substr(at, end - at);
+            at = end + 1;
+        }
+    }
+    return rows;
+}
+
+// Down to p = 1e-12, where a measured study would draw for ever: every point of every code, the
+// measured columns empty, the exact ones those an ordinary study of the same points writes.
+TEST(Sweep, ExactOnlyGivesEveryPointWithoutSimulating) {
+    const std::vector<std::string> study = {
+        "--vary", "p",     "--from",          "1e-12", "--to",          "0.1", "--points",
+        "12",     "--log", "--min-distorted", "5",     "--max-symbols", "400"};
+    std::vector<std::string> exact_only = study;
+    exact_only.push_back("--exact-only");
+    const Result only = run(sweep(exact_only)), measured = run(sweep(study));
+    ASSERT_EQ(only.status, 0) << only.err;
+    ASSERT_EQ(measured.status, 0) << measured.err;
+    const auto rows = csv_rows(only.out), measured_rows = csv_rows(measured.out);
+    ASSERT_EQ(rows.size(), 12u * 4);
+    ASSERT_EQ(measured_rows.size(), rows.size());
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        const auto& row = rows[r];
+        const std::string what = row.at("value") + " " + row.at("code");
+        EXPECT_EQ(row.at("point"), std::to_string(r / 4)) << what;
+        EXPECT_EQ(row.at("ticks"), "0") << what;
+        EXPECT_EQ(row.at("symbols"), "0") << what;
+        EXPECT_EQ(row.at("complete"), "true") << what;
+        for (const char* name : {"detected_share", "detected_lo", "corrected_share", "wrong_rate",
+                                 "wrong_hi", "entropy_source", "useful_apriori",
+                                 "useful_aposteriori", "rate_aposteriori", "useful_per_bit"})
+            EXPECT_EQ(row.at(name), "") << what << " " << name;
+        for (const char* name :
+             {"wrong_rate_exact", "detected_share_exact", "corrected_share_exact",
+              "useful_aposteriori_exact", "useful_per_bit_exact", "capacity"}) {
+            EXPECT_NE(row.at(name), "") << what << " " << name;
+            EXPECT_EQ(row.at(name), measured_rows[r].at(name)) << what << " " << name;
+        }
+    }
+    // Hamming at p = 1e-12: a symbol goes wrong with two of its 7 bits inverted, about 21 p^2.
+    const double hamming = std::stod(rows[1].at("wrong_rate_exact"));
+    EXPECT_NEAR(hamming / 21e-24, 1.0, 1e-6);
 }
 
 TEST(Sweep, ABitTimeOfZeroLeavesTheRatesEmpty) {
@@ -471,7 +585,10 @@ INSTANTIATE_TEST_SUITE_P(
         Refused{"min_distorted_without_value",
                 {"--vary", "p", "--from", "0", "--to", "0.1", "--min-distorted", "--threads", "1"},
                 "--min-distorted: a value is needed"},
-        Refused{"unknown_vary", {"--vary", "q", "--from", "0", "--to", "0.1"}, "--vary"}),
+        Refused{"unknown_vary", {"--vary", "q", "--from", "0", "--to", "0.1"}, "--vary"},
+        Refused{"exact_only_without_exact",
+                {"--vary", "p", "--from", "0", "--to", "0.1", "--exact-only", "--no-exact"},
+                "--exact-only"}),
     [](const testing::TestParamInfo<Refused>& i) { return i.param.name; });
 
 TEST(Sweep, AnInterruptedStudyWritesWhatItHasAndSaysSo) {
