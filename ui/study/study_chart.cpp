@@ -65,6 +65,28 @@ std::optional<Value> value_of(const StudyCell& c, StudyMeasure m) {
     return std::nullopt;
 }
 
+std::optional<double> exact_of(const StudyCell& c, StudyMeasure m) {
+    std::optional<Extended> v;
+    switch (m) {
+        case StudyMeasure::Detected:
+            v = c.detected_share_exact;
+            break;
+        case StudyMeasure::Corrected:
+            v = c.corrected_share_exact;
+            break;
+        case StudyMeasure::Wrong:
+            v = c.wrong_rate_exact;
+            break;
+        case StudyMeasure::UsefulPerBit:
+            v = c.useful_per_bit_exact;
+            break;
+        case StudyMeasure::RateAposteriori:
+            break;
+    }
+    if (!v) return std::nullopt;
+    return static_cast<double>(*v);
+}
+
 bool has_bands(StudyMeasure m) {
     return m == StudyMeasure::Detected || m == StudyMeasure::Corrected || m == StudyMeasure::Wrong;
 }
@@ -123,6 +145,10 @@ double decade_above(double v) {
 }
 
 }  // namespace
+
+const char* const kMeasuredUsefulNote =
+    "Измеренная полезная информация вычисляется по частотам самой ячейки и при малом числе "
+    "символов завышена; точное значение — её предел при неограниченном числе символов.";
 
 QString measure_title(StudyMeasure m) {
     switch (m) {
@@ -192,7 +218,7 @@ void StudyChart::set_study(const StudyPlan& plan) {
         band->setPen(Qt::NoPen);
         band->setName(code_title(plan_.codes[i].name));
         c->addSeries(band);
-        curves_.push_back({nullptr, band});
+        curves_.push_back({nullptr, band, nullptr});
     }
     for (std::size_t i = 0; i < plan_.codes.size(); ++i) {
         auto* line = new QLineSeries;
@@ -204,6 +230,15 @@ void StudyChart::set_study(const StudyPlan& plan) {
         line->setLightMarker(marker(i, colour));
         line->setMarkerSize(kMarkerSize);
         curves_[i].line = line;
+    }
+    // Thin and broken, so that the measured curve and its band show through.
+    for (std::size_t i = 0; i < plan_.codes.size(); ++i) {
+        auto* exact = new QLineSeries;
+        exact->setObjectName(QString("Exact%1").arg(i + 1));
+        exact->setName(code_title(plan_.codes[i].name) + " (точно)");
+        exact->setPen(QPen(kCodeColours[i % std::size(kCodeColours)], 1, Qt::DashDotLine));
+        c->addSeries(exact);
+        curves_[i].exact = exact;
     }
     capacity_ = new QLineSeries;
     capacity_->setObjectName("Capacity");
@@ -229,6 +264,10 @@ QLineSeries* StudyChart::curve(std::size_t code) const {
     return code < curves_.size() ? curves_[code].line : nullptr;
 }
 
+QLineSeries* StudyChart::exact_curve(std::size_t code) const {
+    return code < curves_.size() ? curves_[code].exact : nullptr;
+}
+
 QAreaSeries* StudyChart::band(std::size_t code) const {
     return code < curves_.size() ? curves_[code].band : nullptr;
 }
@@ -242,7 +281,7 @@ void StudyChart::redraw() {
     });
 
     const std::size_t n = curves_.size();
-    std::vector<QList<QPointF>> line(n), upper(n), lower(n);
+    std::vector<QList<QPointF>> line(n), upper(n), lower(n), exact(n);
     int undrawn = 0;  // values the axes cannot hold (from a file: the engine writes none)
     const auto fits = [](double v) {
         const double size = std::fabs(v);  // no infinity or NaN passes
@@ -268,7 +307,15 @@ void StudyChart::redraw() {
                 hi = std::max(hi, cap);
             }
         }
-        const std::optional<Value> v = value_of(*c, measure_);
+        if (const std::optional<double> e = exact_of(*c, measure_); e && drawable(x, *e)) {
+            exact[c->code] << QPointF(x, *e);
+            lo = std::min(lo, *e);
+            hi = std::max(hi, *e);
+            most = std::max(most, *e);
+            if (*e > 0) least_positive = std::min(least_positive, *e);
+        }
+        // An exact-only study measured nothing.
+        const std::optional<Value> v = plan_.exact_only ? std::nullopt : value_of(*c, measure_);
         if (!v || !drawable(x, v->y)) continue;
         line[c->code] << QPointF(x, v->y);
         lo = std::min(lo, v->y);
@@ -296,6 +343,7 @@ void StudyChart::redraw() {
         y_hi = decade_above(std::max(hi, most));
         for (std::size_t i = 0; i < n; ++i) {
             line[i].removeIf([](const QPointF& p) { return p.y() <= 0; });
+            exact[i].removeIf([](const QPointF& p) { return p.y() <= 0; });
             for (QList<QPointF>* edge : {&upper[i], &lower[i]})
                 for (QPointF& p : *edge) p.setY(std::max(p.y(), y_lo));
         }
@@ -335,6 +383,11 @@ void StudyChart::redraw() {
         curves_[i].band->upperSeries()->replace(thinned(upper[i]));
         curves_[i].band->lowerSeries()->replace(thinned(lower[i]));
         curves_[i].band->setVisible(has_bands(measure_));
+        // Shown again, a band would bring its legend entry back with it.
+        for (QLegendMarker* m : chart()->legend()->markers(curves_[i].band)) m->setVisible(false);
+        curves_[i].exact->replace(exact[i]);
+        // Its legend entry only where there is a line to name.
+        curves_[i].exact->setVisible(!exact[i].isEmpty());
     }
     if (capacity_) {
         capacity_->replace(limit);

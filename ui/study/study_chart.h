@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The study's chart: one curve per code over the varied quantity, with its confidence band as a
-// shaded area, for one measure at a time. The value axis turns logarithmic when the curves span
-// decades; the useful information per channel bit has the channel's capacity drawn as its limit.
+// shaded area, for one measure at a time, and beside it a thin line of the code's exact values
+// where the study has them. The value axis turns logarithmic when the curves span decades; the
+// useful information per channel bit has the channel's capacity drawn as its limit.
 #pragma once
 
 #include <QChartView>
@@ -21,6 +22,8 @@ inline constexpr StudyMeasure kStudyMeasures[] = {StudyMeasure::Detected, StudyM
                                                   StudyMeasure::Wrong, StudyMeasure::UsefulPerBit,
                                                   StudyMeasure::RateAposteriori};
 QString measure_title(StudyMeasure m);
+// Why a measured curve of useful information can lie above its exact line.
+extern const char* const kMeasuredUsefulNote;
 
 class StudyChart : public QChartView {
     Q_OBJECT
@@ -35,8 +38,10 @@ class StudyChart : public QChartView {
     // Draws the cells finished so far, each at its point on its code's curve.
     void set_cells(const std::vector<StudyCell>& cells);
 
-    // What is drawn, for the tests: a code's curve and band, the capacity line, the value axis.
+    // What is drawn, for the tests: a code's curve, band and exact line, the capacity line, the
+    // value axis.
     QLineSeries* curve(std::size_t code) const;
+    QLineSeries* exact_curve(std::size_t code) const;
     QAreaSeries* band(std::size_t code) const;
     QLineSeries* capacity() const { return capacity_; }
     bool logarithmic_values() const { return log_values_; }
@@ -45,6 +50,7 @@ class StudyChart : public QChartView {
     struct Curve {
         QLineSeries* line;
         QAreaSeries* band;
+        QLineSeries* exact;
     };
     void redraw();
     void set_axes(bool log_x, double x_lo, double x_hi, bool log_y, double y_lo, double y_hi);

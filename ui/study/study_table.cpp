@@ -16,11 +16,15 @@ enum Column {
     kSymbols,
     kDetected,
     kDetectedInterval,
+    kDetectedExact,
     kCorrected,
     kCorrectedInterval,
+    kCorrectedExact,
     kWrong,
     kWrongInterval,
+    kWrongExact,
     kUsefulPerBit,
+    kUsefulPerBitExact,
     kCapacity,
     kRateApriori,
     kRateAposteriori,
@@ -34,11 +38,15 @@ const char* const kHeaders[kColumns] = {nullptr,
                                         "Передано\nсимволов",
                                         "Доля\nобнаруженных",
                                         "Доверительный\nинтервал",
+                                        "Доля обнару-\nженных точно",
                                         "Доля\nисправленных",
                                         "Доверительный\nинтервал",
+                                        "Доля исправ-\nленных точно",
                                         "Доля неверно\nпринятых",
                                         "Доверительный\nинтервал",
+                                        "Доля неверно\nпринятых точно",
                                         "Полезная инф.\nна бит канала",
+                                        "Полезная инф.\nна бит точно",
                                         "Пропускная\nспособность",
                                         "Скорость\nаприорная, бит/с",
                                         "Скорость апо-\nстериорная, бит/с",
@@ -128,6 +136,7 @@ QString StudyTable::text(const StudyCell& c, int column) const {
         return i ? number(v) : kMissing;  // a share without trials does not exist
     };
     auto rate = [this](std::optional<double> r) { return r ? mark_text(*r, locale_) : kMissing; };
+    auto exact = [&](const std::optional<Extended>& v) { return v ? number(*v) : kMissing; };
     switch (column) {
         case kValue:
             return locale_.toString(static_cast<double>(c.value), 'g', kValueDigits);
@@ -139,16 +148,24 @@ QString StudyTable::text(const StudyCell& c, int column) const {
             return share(c.detected_share, c.detected_ci);
         case kDetectedInterval:
             return interval(c.detected_ci);
+        case kDetectedExact:
+            return exact(c.detected_share_exact);
         case kCorrected:
             return share(c.corrected_share, c.corrected_ci);
         case kCorrectedInterval:
             return interval(c.corrected_ci);
+        case kCorrectedExact:
+            return exact(c.corrected_share_exact);
         case kWrong:
             return share(c.wrong_rate, c.wrong_ci);
         case kWrongInterval:
             return interval(c.wrong_ci);
+        case kWrongExact:
+            return exact(c.wrong_rate_exact);
         case kUsefulPerBit:
-            return number(c.useful_per_bit);
+            return plan_.exact_only ? kMissing : number(c.useful_per_bit);  // nothing measured
+        case kUsefulPerBitExact:
+            return exact(c.useful_per_bit_exact);
         case kCapacity:
             return number(c.capacity);
         case kRateApriori:

@@ -216,9 +216,18 @@ void StudyWindow::build() {
     stop->addWidget(min_distorted_, 1, 1);
     stop->addWidget(label("или до символов:"), 2, 0);
     stop->addWidget(max_symbols_, 2, 1);
+    exact_ = check_box("ExactBox", "Точный расчёт", true);
+    exact_->setToolTip(
+        "Рядом с каждым измеренным значением — его точное значение, вычисленное "
+        "по всем исходам слова кода");
+    stop->addWidget(exact_, 3, 0, 1, 2);
 
     start_ = button("StartButton", "Начать");
     stop_ = button("StopButton", "Остановить");
+    exact_only_ = button("ExactOnlyButton", "Только точные значения");
+    exact_only_->setToolTip(
+        "Точные значения во всех точках сразу, без моделирования: для любого "
+        "диапазона, хоть до 10⁻¹²");
     progress_ = new QProgressBar;
     progress_->setObjectName("StudyProgress");
     progress_->setTextVisible(true);
@@ -243,6 +252,7 @@ void StudyWindow::build() {
     run_buttons->addWidget(start_);
     run_buttons->addWidget(stop_);
     left->addLayout(run_buttons);
+    left->addWidget(exact_only_);
     left->addWidget(progress_);
     left->addSpacing(12);
     for (QPushButton* b : {open_, save_, save_chart_}) left->addWidget(b);
@@ -254,6 +264,8 @@ void StudyWindow::build() {
     chart_ = new StudyChart(sep_, nullptr);
     chart_->setObjectName("StudyChart");
     chart_->setMinimumSize(420, 280);
+    chart_->setToolTip(kMeasuredUsefulNote);
+    measure_->setToolTip(kMeasuredUsefulNote);
     table_model_ = new StudyTable(sep_, this);
     table_ = new QTableView;
     table_->setObjectName("StudyTable");
@@ -293,7 +305,8 @@ void StudyWindow::build() {
     install_key_filter(min_distorted_, count_key);
     install_key_filter(max_symbols_, count_key);
 
-    connect(start_, &QPushButton::clicked, this, &StudyWindow::start_study);
+    connect(start_, &QPushButton::clicked, this, [this] { start_study(false); });
+    connect(exact_only_, &QPushButton::clicked, this, [this] { start_study(true); });
     connect(stop_, &QPushButton::clicked, this, &StudyWindow::stop_study);
     connect(open_, &QPushButton::clicked, this, &StudyWindow::open_study);
     connect(save_, &QPushButton::clicked, this, &StudyWindow::save_study);
@@ -416,8 +429,10 @@ QString StudyWindow::refusal_text(const StudyRefusal& r) const {
     return {};
 }
 
-std::optional<StudyPlan> StudyWindow::read_plan() {
+std::optional<StudyPlan> StudyWindow::read_plan(bool exact_only) {
     StudyPlan s;
+    s.exact = exact_only || exact_->isChecked();
+    s.exact_only = exact_only;
     std::optional<std::vector<StudyCode>> codes = read_codes();
     if (!codes) return std::nullopt;
     s.codes = std::move(*codes);
@@ -473,10 +488,10 @@ void StudyWindow::show_study(const StudyPlan& plan, std::vector<StudyCell> cells
     columns_fitted_ = !cells_.empty();
 }
 
-void StudyWindow::start_study() {
+void StudyWindow::start_study(bool exact_only) {
     if (running()) return;
     follow_channel();
-    const std::optional<StudyPlan> plan = read_plan();
+    const std::optional<StudyPlan> plan = read_plan(exact_only);
     if (!plan) return;
     opened_.reset();
     stopped_ = false;
@@ -553,8 +568,10 @@ void StudyWindow::lock(bool running) {
         w->setEnabled(!running);
     for (QWidget* w : std::initializer_list<QWidget*>{save_, save_chart_})
         w->setEnabled(!running && !cells_.empty());
-    start_->setVisible(!running);
-    start_->setEnabled(!running);
+    for (QPushButton* b : {start_, exact_only_}) {
+        b->setVisible(!running);
+        b->setEnabled(!running);
+    }
     stop_->setVisible(running);
     stop_->setEnabled(running);
 }

@@ -52,8 +52,8 @@ class StudyWindow : public QWidget {
     // polynomial, frame size and packet size afresh.
     void open();
 
-    // The buttons.
-    void start_study();
+    // The buttons. `exact_only`: every point's exact values alone, drawing nothing.
+    void start_study(bool exact_only = false);
     void stop_study();
     void save_study();
     void save_chart();
@@ -76,7 +76,7 @@ class StudyWindow : public QWidget {
     void build();
     void take_main_settings();
     void follow_channel();
-    std::optional<StudyPlan> read_plan();
+    std::optional<StudyPlan> read_plan(bool exact_only);
     std::optional<std::vector<StudyCode>> read_codes();
     QString refusal_text(const StudyRefusal& r) const;
     void refuse(const QString& text);
@@ -109,7 +109,8 @@ class StudyWindow : public QWidget {
     QCheckBox *cyclic_, *hamming_, *continuous_, *none_;
     QLineEdit *polynomial_, *frame_;
     QLineEdit *min_distorted_, *max_symbols_, *size_;
-    QPushButton *start_, *stop_, *open_, *save_, *save_chart_;
+    QCheckBox* exact_;
+    QPushButton *start_, *exact_only_, *stop_, *open_, *save_, *save_chart_;
     QProgressBar* progress_;
     QTimer* progress_timer_;
     QTimer* redraw_timer_;

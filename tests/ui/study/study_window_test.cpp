@@ -48,6 +48,8 @@ struct StudySetup {
     std::vector<const char*> codes = {std::begin(kAllCodes), std::end(kAllCodes)};
     QString polynomial = "1101", frame = "3";
     QString size = "200", min_distorted = "30", max_symbols = "20000";
+    bool exact = true;        // the box "Точный расчёт"
+    bool exact_only = false;  // started by "Только точные значения"
 
     std::vector<std::string> command() const {
         auto point = [](QString s) { return s.replace(',', '.').toStdString(); };
@@ -67,6 +69,8 @@ struct StudySetup {
                                          "--max-symbols",
                                          max_symbols.toStdString()};
         if (log) args.emplace_back("--log");
+        if (!exact) args.emplace_back("--no-exact");
+        if (exact_only) args.emplace_back("--exact-only");
         std::string list;
         for (const char* c : codes) {
             const std::string name =
@@ -117,15 +121,18 @@ class StudyTest : public testing::Test {
         find<QLineEdit>("SizeEdit")->setText(s.size);
         find<QLineEdit>("MinDistortedEdit")->setText(s.min_distorted);
         find<QLineEdit>("MaxSymbolsEdit")->setText(s.max_symbols);
+        find<QCheckBox>("ExactBox")->setChecked(s.exact);
     }
 
-    void start() { find<QPushButton>("StartButton")->click(); }
+    void start(bool exact_only = false) {
+        find<QPushButton>(exact_only ? "ExactOnlyButton" : "StartButton")->click();
+    }
     bool finish(int ms = 300000) {
         return QTest::qWaitFor([this] { return !study_->running(); }, ms);
     }
     void run(const StudySetup& s) {
         set(s);
-        start();
+        start(s.exact_only);
         ASSERT_TRUE(study_->running());
         ASSERT_TRUE(finish());
     }
@@ -285,6 +292,55 @@ TEST_P(StudyDrawn, OneCurvePerCodeWithAPointPerValue) {
     EXPECT_FALSE(study_->chart()->band(0)->isVisible());
     for (std::size_t i = 0; i < codes; ++i)
         EXPECT_EQ(study_->chart()->curve(i)->count(), c.setup.points) << i;
+}
+
+// The table's columns of the exact values, beside their measured ones.
+constexpr int kDetectedExactColumn = 5, kCorrectedExactColumn = 8, kWrongExactColumn = 11,
+              kUsefulColumn = 12, kUsefulExactColumn = 13;
+constexpr int kExactColumns[] = {kDetectedExactColumn, kCorrectedExactColumn, kWrongExactColumn,
+                                 kUsefulExactColumn};
+
+// Every measure that has an exact value has a thin line of it per code, a point per cell, in
+// the code's colour and named "(точно)" in the legend; the rate has none.
+TEST_P(StudyDrawn, ExactLinesBesideTheMeasuredCurves) {
+    const DrawnCase& c = GetParam();
+    if (c.erasure) w_.find<RadioGroup>("RadioGroup1")->setItemIndex(1);
+    run(c.setup);
+    const std::size_t codes = c.setup.codes.size();
+    auto* measure = find<QComboBox>("MeasureBox");
+    for (int m = 0; m < measure->count(); ++m) {
+        measure->setCurrentIndex(m);
+        const bool has_exact = m != 4;
+        for (std::size_t i = 0; i < codes; ++i) {
+            QLineSeries* exact = study_->chart()->exact_curve(i);
+            ASSERT_NE(exact, nullptr);
+            const QString what = measure->currentText() + " " + exact->name();
+            EXPECT_EQ(exact->name(), study_->chart()->curve(i)->name() + " (точно)");
+            EXPECT_EQ(exact->pen().color(), study_->chart()->curve(i)->pen().color());
+            EXPECT_LT(exact->pen().widthF(), study_->chart()->curve(i)->pen().widthF());
+            // A share is drawn where it exists (none detects nothing, so corrects nothing), and
+            // on a logarithmic axis where it is above 0; the rest at every point.
+            int drawn = 0;
+            for (const StudyCell& cell : study_->cells()) {
+                const std::optional<Extended> v = m == 0   ? cell.detected_share_exact
+                                                  : m == 1 ? cell.corrected_share_exact
+                                                  : m == 2 ? cell.wrong_rate_exact
+                                                           : cell.useful_per_bit_exact;
+                if (cell.code == i && has_exact && v &&
+                    (*v > 0 || !study_->chart()->logarithmic_values()))
+                    ++drawn;
+            }
+            if (m >= 2 && has_exact) {
+                EXPECT_EQ(drawn, c.setup.points) << what.toStdString();
+            }
+            EXPECT_EQ(exact->count(), drawn) << what.toStdString();
+            EXPECT_EQ(exact->isVisible(), drawn > 0) << what.toStdString();
+        }
+    }
+    EXPECT_EQ(study_->chart()->exact_curve(codes), nullptr);
+    for (int row = 0; row < rows(); ++row)
+        for (int column : {kWrongExactColumn, kUsefulExactColumn})
+            EXPECT_NE(cell_text(row, column), "—") << row << " " << column;
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -655,6 +711,7 @@ struct SavedCase {
     const char* filter;  // the filter chosen, or none
     const char* saved;   // the file written
     bool erasure;
+    bool exact = true;
 };
 
 class StudySaved : public StudyTest, public testing::WithParamInterface<SavedCase> {};
@@ -683,6 +740,7 @@ TEST_P(StudySaved, EqualsTheCommandsOutputForTheSameSeeds) {
         s.frame = "2";
         base.insert(base.end(), {"--p1", "0.15", "--bit-time", "0.001"});
     }
+    s.exact = c.exact;
     run(s);
     const QString path = dir_.filePath(c.file);
     save("SaveButton", path, c.filter);
@@ -703,12 +761,94 @@ TEST_P(StudySaved, EqualsTheCommandsOutputForTheSameSeeds) {
 
 INSTANTIATE_TEST_SUITE_P(
     Formats, StudySaved,
-    testing::Values(SavedCase{"csv", "study.csv", nullptr, "study.csv", false},
-                    SavedCase{"json", "study.json", nullptr, "study.json", false},
-                    SavedCase{"json_erasure", "study.JSON", nullptr, "study.JSON", true},
-                    SavedCase{"json_by_filter", "study", "Исследование JSON (*.json)", "study.json",
-                              false}),
+    testing::Values(
+        SavedCase{"csv", "study.csv", nullptr, "study.csv", false},
+        SavedCase{"json", "study.json", nullptr, "study.json", false},
+        SavedCase{"json_erasure", "study.JSON", nullptr, "study.JSON", true},
+        SavedCase{"json_by_filter", "study", "Исследование JSON (*.json)", "study.json", false},
+        SavedCase{"json_without_exact", "study.json", nullptr, "study.json", false, false},
+        SavedCase{"csv_erasure_without_exact", "study.csv", nullptr, "study.csv", true, false}),
     [](const testing::TestParamInfo<SavedCase>& i) { return std::string(i.param.name); });
+
+TEST_F(StudyTest, WithoutTheExactBoxNoExactLineAndNoExactColumn) {
+    StudySetup s;
+    s.exact = false;
+    run(s);
+    ASSERT_EQ(study_->cells().size(), 12u);
+    EXPECT_FALSE(study_->plan().exact);
+    auto* measure = find<QComboBox>("MeasureBox");
+    for (int m = 0; m < measure->count(); ++m) {
+        measure->setCurrentIndex(m);
+        for (std::size_t i = 0; i < curves(); ++i) {
+            EXPECT_EQ(study_->chart()->exact_curve(i)->count(), 0) << m << " " << i;
+            EXPECT_FALSE(study_->chart()->exact_curve(i)->isVisible()) << m << " " << i;
+        }
+    }
+    for (int row = 0; row < rows(); ++row)
+        for (int column : kExactColumns) EXPECT_EQ(cell_text(row, column), "—") << row;
+    EXPECT_NE(cell_text(0, kUsefulColumn), "—");
+}
+
+// The exact values alone, for a range no simulation would reach: every point of every code,
+// the measured curves and columns empty, and the file the command writes for the same.
+TEST_F(StudyTest, ExactOnlyDrawsEveryPointWithoutMeasuring) {
+    StudySetup s;
+    s.from = "1e-12";
+    s.to = "0,1";
+    s.points = 12;
+    s.log = true;
+    s.exact_only = true;
+    s.exact = false;  // the exact values alone need no box
+    run(s);
+    ASSERT_EQ(study_->cells().size(), 48u);
+    EXPECT_TRUE(study_->plan().exact_only);
+    EXPECT_EQ(progress(), "Готово, ячеек: 48 из 48");
+    auto* measure = find<QComboBox>("MeasureBox");
+    for (int m : {3, 2}) {  // the useful information and the wrong symbols: every code has them
+        measure->setCurrentIndex(m);
+        for (std::size_t i = 0; i < 4; ++i) {
+            EXPECT_EQ(study_->chart()->curve(i)->count(), 0) << m << " " << i;
+            EXPECT_EQ(study_->chart()->exact_curve(i)->count(), 12) << m << " " << i;
+        }
+    }
+    EXPECT_TRUE(study_->chart()->logarithmic_values());  // the wrong symbols, over 20 decades
+    for (int row = 0; row < rows(); ++row) {
+        EXPECT_EQ(cell_text(row, 3), "—") << row;
+        EXPECT_EQ(cell_text(row, kUsefulColumn), "—") << row;
+        EXPECT_NE(cell_text(row, kWrongExactColumn), "—") << row;
+    }
+
+    // Saved as the command writes it, and opened again with its exact lines.
+    s.exact = true;
+    for (const char* name : {"exact.json", "exact.csv"}) {
+        save("SaveButton", dir_.filePath(name));
+        const QString by_command = dir_.filePath(QString("command_") + name);
+        EXPECT_EQ(file_bytes(dir_.filePath(name)),
+                  command_output(s.command(), study_->plan(), by_command))
+            << name;
+    }
+    run(StudySetup{});
+    w_.dialogs.file_answers.push_back({dir_.filePath("exact.json"), {}});
+    find<QPushButton>("OpenButton")->click();
+    EXPECT_TRUE(w_.dialogs.messages.empty());
+    EXPECT_TRUE(study_->plan().exact_only);
+    measure->setCurrentIndex(2);
+    for (std::size_t i = 0; i < 4; ++i) {
+        EXPECT_EQ(study_->chart()->curve(i)->count(), 0) << i;
+        EXPECT_EQ(study_->chart()->exact_curve(i)->count(), 12) << i;
+    }
+    save("SaveButton", dir_.filePath("again.json"));
+    EXPECT_EQ(file_bytes(dir_.filePath("again.json")), file_bytes(dir_.filePath("exact.json")));
+}
+
+// Why a measured curve of useful information can lie above its exact line, where the user
+// looks at the curves.
+TEST_F(StudyTest, TheMeasureAndTheChartSayWhyMeasuredUsefulInformationIsHigher) {
+    for (QWidget* w : {static_cast<QWidget*>(find<QComboBox>("MeasureBox")),
+                       static_cast<QWidget*>(study_->chart())})
+        EXPECT_TRUE(w->toolTip().contains("при малом числе символов завышена"))
+            << w->toolTip().toStdString();
+}
 
 TEST_F(StudyTest, PicturesAreWrittenAsPngAndSvgAtReportSize) {
     run(StudySetup{});
