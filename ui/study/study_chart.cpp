@@ -3,6 +3,7 @@
 
 #include <QAreaSeries>
 #include <QChart>
+#include <QFontMetrics>
 #include <QGraphicsLayout>
 #include <QLegend>
 #include <QLegendMarker>
@@ -29,6 +30,10 @@ constexpr int kBandAlpha = 50;
 // Curves whose values span two decades or more are read on a logarithmic axis.
 constexpr double kLogSpan = 100;
 constexpr int kMostSteps = 6;
+// More decades than this are labelled every second, third... one, so that no label is cut short.
+constexpr int kMostDecadeLabels = 10;
+// Room a legend entry takes besides its name: the mark and the gaps around it.
+constexpr int kLegendEntryRoom = 40;
 constexpr double kLogMargin = 1.15;
 constexpr qreal kMarkerSize = 9;
 constexpr int kMostMarkedPoints = 100;
@@ -380,6 +385,7 @@ void StudyChart::redraw() {
     for (std::size_t i = 0; i < n; ++i) {
         curves_[i].line->setPointsVisible(sparse);
         curves_[i].line->replace(line[i]);
+        curves_[i].line->setVisible(!line[i].isEmpty());
         curves_[i].band->upperSeries()->replace(thinned(upper[i]));
         curves_[i].band->lowerSeries()->replace(thinned(lower[i]));
         curves_[i].band->setVisible(has_bands(measure_));
@@ -393,17 +399,35 @@ void StudyChart::redraw() {
         capacity_->replace(limit);
         capacity_->setVisible(measure_ == StudyMeasure::UsefulPerBit);
     }
+    place_legend();
+}
+
+void StudyChart::resizeEvent(QResizeEvent* event) {
+    QChartView::resizeEvent(event);
+    place_legend();
+}
+
+void StudyChart::place_legend() {
+    QLegend* legend = chart()->legend();
+    const auto markers = legend->markers();
+    const QFontMetrics metrics(legend->font());
+    int row = 0;
+    for (QLegendMarker* m : markers)
+        if (m->isVisible() && m->series()->isVisible())
+            row += metrics.horizontalAdvance(m->label()) + kLegendEntryRoom;
+    // Under the plot while the names fit in one row; else to its right, one a line, since the
+    // row would cut every name short.
+    const Qt::Alignment side = row <= width() ? Qt::AlignBottom : Qt::AlignRight;
+    if (legend->alignment() != side) legend->setAlignment(side);
 }
 
 QAbstractAxis* StudyChart::make_axis(bool log, const QString& title) const {
     QAbstractAxis* axis = nullptr;
     if (log) {
         auto* a = new QLogValueAxis;
-        a->setBase(10);
         // Every decade in one form, 1E-05 beside 1E-04 (the regional exponent sign): "%g" would
         // write 0,0001 beside 1E-05, and with no precision Qt Charts writes no labels at all.
         a->setLabelFormat("%.0e");
-        a->setMinorTickCount(8);
         axis = a;
     } else {
         axis = new QValueAxis;
@@ -439,6 +463,13 @@ void StudyChart::set_axes(bool log_x, double x_lo, double x_hi, bool log_y, doub
 
     auto set_range = [](QAbstractAxis* axis, double lo, double hi) {
         if (auto* a = qobject_cast<QLogValueAxis*>(axis)) {
+            // Labels stand at the powers of the base: a base of 1000 labels every third decade.
+            const int decades = static_cast<int>(std::ceil(std::log10(hi / lo) - 1e-9));
+            const int every = std::max(1, (decades + kMostDecadeLabels - 1) / kMostDecadeLabels);
+            a->setBase(std::pow(10.0, every));
+            // Between labels a decade apart the marks of 2 to 9; between labels further apart
+            // the marks would not fall on decades, so none.
+            a->setMinorTickCount(every == 1 ? 8 : 0);
             a->setRange(lo, hi);
             return;
         }

@@ -46,6 +46,9 @@ class StudyChart : public QChartView {
     QLineSeries* capacity() const { return capacity_; }
     bool logarithmic_values() const { return log_values_; }
 
+  protected:
+    void resizeEvent(QResizeEvent* event) override;
+
   private:
     struct Curve {
         QLineSeries* line;
@@ -53,6 +56,7 @@ class StudyChart : public QChartView {
         QLineSeries* exact;
     };
     void redraw();
+    void place_legend();
     void set_axes(bool log_x, double x_lo, double x_hi, bool log_y, double y_lo, double y_hi);
     QAbstractAxis* make_axis(bool log, const QString& title) const;
 

@@ -10,6 +10,7 @@
 #include <QFileInfo>
 #include <QGraphicsTextItem>
 #include <QGroupBox>
+#include <QLegendMarker>
 #include <QLineSeries>
 #include <QMenu>
 #include <QProgressBar>
@@ -349,6 +350,46 @@ INSTANTIATE_TEST_SUITE_P(
                     DrawnCase{"erasure_three_codes_logarithmic", erasure_setup(), true},
                     DrawnCase{"one_code_five_points", one_code_setup(), false}),
     [](const testing::TestParamInfo<DrawnCase>& i) { return std::string(i.param.name); });
+
+// Exact values alone, from 1e-12 on: no measured curve or its name, every name in the legend
+// and every axis label whole, however many decades the values span.
+TEST_F(StudyTest, ExactValuesAloneOverManyDecadesReadWhole) {
+    StudySetup s;
+    s.from = "1e-12";
+    s.to = "0,1";
+    s.points = 23;
+    s.log = true;
+    s.exact_only = true;
+    run(s);
+    study_->chart()->resize(900, 500);
+    auto* measure = find<QComboBox>("MeasureBox");
+    for (int m : {0, 2, 3}) {
+        measure->setCurrentIndex(m);
+        QApplication::processEvents();
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);  // the axes replaced
+        const std::string what = measure->currentText().toStdString();
+        int entries = 0;
+        for (QLegendMarker* marker : study_->chart()->chart()->legend()->markers())
+            if (marker->isVisible() && marker->series()->isVisible()) {
+                ++entries;
+                EXPECT_TRUE(marker->label().endsWith(" (точно)") ||
+                            marker->series() == study_->chart()->capacity())
+                    << what << " " << marker->label().toStdString();
+            }
+        EXPECT_EQ(entries, 4 + (m == 3 ? 1 : 0)) << what;
+        int texts = 0;
+        for (const QGraphicsItem* item : study_->chart()->scene()->items())
+            if (const auto* text = dynamic_cast<const QGraphicsTextItem*>(item);
+                text && text->isVisible()) {
+                ++texts;
+                EXPECT_FALSE(text->toPlainText().contains("..."))
+                    << what << " " << text->toPlainText().toStdString();
+            }
+        EXPECT_GE(texts, 10) << what;
+    }
+    measure->setCurrentIndex(2);  // the wrong-symbol rate spans 24 decades
+    EXPECT_TRUE(study_->chart()->logarithmic_values());
+}
 
 TEST_F(StudyTest, RatesSpanningDecadesTakeALogarithmicAxis) {
     StudySetup s;
