@@ -6,8 +6,10 @@
 
 #include <array>
 #include <memory>
+#include <string>
 #include <vector>
 
+#include "codes/bitstring.h"
 #include "core/random.h"
 #include "core/sim_state.h"
 #include "core/types.h"
@@ -38,6 +40,11 @@ class Code {
                                        const vectenc& s3_noise, const vectenc& s4) const = 0;
     // Fills entries[u] for every word u of n0 bits received without erasure marks.
     virtual void tabulate(Byte* entries) const = 0;
+    // What the decoder saw in a received word that it decoded as `decoded`, for the
+    // transmission log: the cyclic code's remainder and the error pattern taken away, the
+    // Hamming code's syndrome and the bit it names, the continuous code's disagreeing control
+    // bits; for a word with erasure marks, how they were resolved; "—" without coding.
+    virtual std::string explain(enc_sym received, enc_sym decoded) const = 0;
     // What the code is made of: its type, word length, code words and decoding parameters. Two
     // codes of equal identity encode, decode and check every word alike.
     const vectw& identity() const { return identity_; }
@@ -66,6 +73,24 @@ class Code {
             if (v1 != v2 && !several) v = tie_break(RandSeed) ? v2 : v1;
             outp[i] = several ? undecoded(w) : enc_sym{v, 0};
         }
+    }
+
+    // `explain` of the codes that resolve one erasure, as `decode_with_erasures` decodes:
+    // `explain_word` tells what the decoder saw in a word without marks.
+    template <typename DecodeWord, typename ExplainWord>
+    static std::string explain_with_erasures(enc_sym received, enc_sym decoded,
+                                             DecodeWord decode_word, ExplainWord explain_word) {
+        if (received.stir == 0) return explain_word(received.inv);
+        if ((received.stir & (received.stir - 1)) != 0)
+            return "стираний: " + std::to_string(bit_count(received.stir)) +
+                   ", слово не декодируется";
+        const auto one = static_cast<Word>(received.inv ^ received.stir);
+        if (decode_word(one) == decode_word(received.inv))
+            return "стирание, заполнения совпали; " + explain_word(one);
+        // The draw chose one filling: the one whose decoding was kept.
+        const Word won = decode_word(one) == decoded.inv ? one : received.inv;
+        return std::string("стирание, ничья: выбрано заполнение ") + (won == one ? "1" : "0") +
+               "; " + explain_word(won);
     }
 
     // Fills the code word table from the per-symbol coder under the state's parameters;

@@ -68,4 +68,20 @@ void ContinuousCode::decode(const vectenc& inp, vectenc& outp, Integer&) const {
     for (std::size_t i = 0; i < inp.size(); ++i) outp[i] = {decode_word(inp[i].inv), 0};
 }
 
+std::string ContinuousCode::explain(enc_sym received, enc_sym) const {
+    // Erasure marks are not read, as in decoding.
+    const Word e = disagreement(split(received.inv));
+    if (e == 0) return "расхождений нет";
+    // Control bit k (from 1) of the word is bit m - k of the control sequence.
+    const int m = L_ + 4;
+    std::string text = "расходятся контрольные биты";
+    const char* sep = " ";
+    for (int k = 1; k <= m; ++k)
+        if (e & (1u << (m - k))) {
+            text += sep + std::to_string(k);
+            sep = ", ";
+        }
+    return text;
+}
+
 }  // namespace tavolin

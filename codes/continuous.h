@@ -23,6 +23,7 @@ class ContinuousCode final : public CountingCode<ContinuousCode> {
     }
     void decode(const vectenc& inp, vectenc& outp, Integer& RandSeed) const override;
     bool found_error(Word received) const override { return disagreement(split(received)) != 0; }
+    std::string explain(enc_sym received, enc_sym decoded) const override;
 
   private:
     struct Split {

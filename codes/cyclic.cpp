@@ -132,4 +132,16 @@ void CyclicCode::decode(const vectenc& inp, vectenc& outp, Integer& RandSeed) co
         });
 }
 
+std::string CyclicCode::explain(enc_sym received, enc_sym decoded) const {
+    return explain_with_erasures(
+        received, decoded, [this](Word w) { return decode_word(w); },
+        [this](Word w) {
+            const Word s = syndrome(w);
+            std::string text = "остаток " + IntToBin(s, r_);
+            if (s == 0) return text;
+            if (pattern_[s] == 0) return text + ", вектор ошибки не найден";
+            return text + ", вектор ошибки " + IntToBin(pattern_[s], n0());
+        });
+}
+
 }  // namespace tavolin

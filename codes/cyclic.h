@@ -37,6 +37,7 @@ class CyclicCode final : public CountingCode<CyclicCode> {
     Word decode_word(Word u) const { return static_cast<Word>((u ^ pattern_[syndrome(u)]) >> r_); }
     void decode(const vectenc& inp, vectenc& outp, Integer& RandSeed) const override;
     bool found_error(Word received) const override { return syndrome(received) != 0; }
+    std::string explain(enc_sym received, enc_sym decoded) const override;
 
   private:
     Word syndrome(Word u) const {

@@ -82,4 +82,14 @@ void HammingCode::decode(const vectenc& inp, vectenc& outp, Integer& RandSeed) c
         });
 }
 
+std::string HammingCode::explain(enc_sym received, enc_sym decoded) const {
+    return explain_with_erasures(
+        received, decoded, [this](Word w) { return decode_word(w); },
+        [this](Word w) {
+            const Byte s = syndrome_[w & 127u];
+            std::string text = "синдром " + IntToBin(s, 3);
+            return s == 0 ? text : text + ": бит " + std::to_string(s);
+        });
+}
+
 }  // namespace tavolin

@@ -20,6 +20,7 @@ class HammingCode final : public CountingCode<HammingCode> {
     Word decode_word(Word c) const { return decoded_[c & 127u]; }
     void decode(const vectenc& inp, vectenc& outp, Integer& RandSeed) const override;
     bool found_error(Word received) const override { return syndrome_[received & 127u] != 0; }
+    std::string explain(enc_sym received, enc_sym decoded) const override;
 
   private:
     std::array<Byte, 128> decoded_{};

@@ -15,6 +15,7 @@ class NoCode final : public CountingCode<NoCode> {
     Word decode_word(Word w) const { return w; }
     void decode(const vectenc& inp, vectenc& outp, Integer& RandSeed) const override;
     bool found_error(Word) const override { return true; }
+    std::string explain(enc_sym, enc_sym) const override { return "—"; }
 };
 
 }  // namespace tavolin

@@ -2,6 +2,7 @@
 #include "engine/continuous_run.h"
 
 #include "core/sums.h"
+#include "engine/packet_log.h"
 #include "engine/run_inputs.h"
 #include "engine/statistics.h"
 #include "engine/transmission.h"
@@ -34,7 +35,7 @@ void step_nepr(SimState& st, const RunInputs& in, RunOutputs& out) {
 void add_packet_nepr(SimState& st, RunOutputs& out) {
     ContinuousTotals& t = st.totals;
     if (t.sym_povt.empty()) return;
-    const std::unique_ptr<Code> code = make_code(st);
+    const std::shared_ptr<const Code> code = make_code(st);
     Packet& p = scratch_packet(t.pocket_size);
     vectc sent(t.sym_povt.size(), 0);
     transmit(st, *code, t.alph_ver_main, t.isk_main, p, sent);
@@ -43,6 +44,10 @@ void add_packet_nepr(SimState& st, RunOutputs& out) {
     decode_and_count(st, *code, p, sent, run_words, st.errors, &t.k_m_k_s);
     for (std::size_t s = 0; s < sent.size(); ++s) t.sym_povt[s] += sent[s];
     out.show_symbols_sent(static_cast<std::int64_t>(Summa(t.sym_povt)));
+    if (PacketLog* log = out.packet_log()) {
+        log->keep(p, code, static_cast<Byte>(sent.size()), false);
+        out.show_words();
+    }
 }
 
 void show_nepr(const SimState& st, const RunInputs& in, RunOutputs& out) {

@@ -11,6 +11,7 @@
 #include "engine/packet_run.h"
 
 #include "channel/matrices.h"
+#include "engine/packet_log.h"
 #include "engine/run_inputs.h"
 #include "engine/statistics.h"
 #include "engine/transmission.h"
@@ -20,7 +21,7 @@ namespace tavolin {
 void doPocket(SimState& st, const RunInputs& in, RunOutputs& out) {
     std::optional<RunSetup> setup = read_run_inputs(in, out, ReadMode::Packet);
     if (!setup) return;
-    const std::unique_ptr<Code> code = make_code(st);
+    const std::shared_ptr<const Code> code = make_code(st);
     const auto n = static_cast<Byte>(setup->probs.size());
     const std::size_t sz = setup->sz;
 
@@ -50,6 +51,10 @@ void doPocket(SimState& st, const RunInputs& in, RunOutputs& out) {
     }
     const matr k_m = posterior_matrix(pairs);
     show_results(st.n0, in, out, apr, apriori(k_m, alph_ver), k_m, nullptr);
+    if (PacketLog* log = out.packet_log()) {
+        log->keep(p, code, n, in.counting_switch());
+        out.show_words();
+    }
 }
 
 }  // namespace tavolin

@@ -13,6 +13,8 @@
 
 namespace tavolin {
 
+class PacketLog;
+
 // Refusals a run reports; the front ends turn them into their messages.
 enum class Refusal {
     AlphabetTooShort,     // fewer than 9 symbols with a non-zero probability
@@ -57,6 +59,10 @@ class RunOutputs {
     virtual void set_mat1(const matr& m) = 0;
     virtual void set_mat2(const matr& m) = 0;
     virtual void show_matrix() = 0;
+    // The transmission log: where a run keeps the words of its packet (of each step, in a
+    // continuous run), or none when no one reads them. After keeping them it calls show_words.
+    virtual PacketLog* packet_log() { return nullptr; }
+    virtual void show_words() {}
     // A refused run: a message box, after which nothing is computed.
     virtual void refuse(Refusal why) = 0;
     // A cell that must hold a number does not: the general error report.

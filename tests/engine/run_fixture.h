@@ -79,6 +79,9 @@ struct RecordingOutputs final : RunOutputs {
         mat2 = m;
     }
     void show_matrix() override { calls.push_back("showMatrix"); }
+    PacketLog* log = nullptr;  // set: as with the transmission log open
+    PacketLog* packet_log() override { return log; }
+    void show_words() override { calls.push_back("showWords"); }
     void refuse(Refusal r) override {
         calls.push_back("refuse");
         refusals.push_back(r);
