@@ -52,6 +52,20 @@ std::array<Count, kWordOutcomes> PacketLog::outcome_counts() const {
     return counts;
 }
 
+const char* outcome_title(WordOutcome o) {
+    switch (o) {
+        case WordOutcome::Intact:
+            return "не искажено";
+        case WordOutcome::Corrected:
+            return "исправлено";
+        case WordOutcome::Detected:
+            return "обнаружено, не исправлено";
+        case WordOutcome::Undetected:
+            return "не обнаружено";
+    }
+    return "";
+}
+
 std::string word_bits(enc_sym w, Byte bits) {
     std::string text(bits, '0');
     for (Byte k = 0; k < bits; ++k) {

@@ -61,5 +61,7 @@ class PacketLog {
 std::string word_bits(enc_sym w, Byte bits);
 // The outcome's name in the command's JSON: intact, corrected, detected, undetected.
 const char* outcome_name(WordOutcome o);
+// The outcome as the log and the report show it.
+const char* outcome_title(WordOutcome o);
 
 }  // namespace tavolin

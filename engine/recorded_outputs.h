@@ -26,6 +26,7 @@ class RecordedOutputs final : public RunOutputs {
     void set_mat1(const matr& m) override { mat1 = m; }
     void set_mat2(const matr& m) override { mat2 = m; }
     void show_matrix() override {}
+    PacketLog* packet_log() override { return log; }
     void refuse(Refusal why) override {
         if (!failure) failure = refusal_text(why);
     }
@@ -39,6 +40,7 @@ class RecordedOutputs final : public RunOutputs {
     std::map<Chart, std::pair<std::optional<double>, std::optional<double>>> bars;
     matr mat1, mat2;
     std::optional<std::string> failure;  // the first refusal or error report
+    PacketLog* log = nullptr;            // set: the runs keep their packets' words in it
 };
 
 }  // namespace tavolin

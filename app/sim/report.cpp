@@ -8,6 +8,7 @@
 #include "codes/bitstring.h"
 #include "codes/code.h"
 #include "core/number_text.h"
+#include "engine/packet_log.h"
 
 namespace tavolin::sim {
 
@@ -61,6 +62,51 @@ std::string bar_text(std::optional<double> v) {
     return v ? format_fixed(*v, 18, 4, kSep) : std::string("-");
 }
 
+// The received class as the matrices name their columns: a symbol's bits, or ???? for the other.
+std::string class_text(Byte c, Byte n) {
+    return c < n ? IntToBin(c, 4) : std::string("????");
+}
+
+std::size_t words_shown(const RecordedOutputs& r, std::size_t words) {
+    return r.log ? std::min(words, r.log->size()) : 0;
+}
+
+// Pads a column to `columns` characters; setw would count the bytes of Cyrillic text.
+void column(std::ostream& out, std::string_view text, std::size_t columns) {
+    std::size_t shown = 0;
+    for (char c : text) shown += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    out << text << std::string(columns > shown ? columns - shown : 1, ' ');
+}
+
+void print_words(std::ostream& out, const PacketLog& log, std::size_t words) {
+    const Byte n0 = log.n0();
+    const std::size_t word = std::max<std::size_t>(n0, 7) + 2;
+    constexpr std::size_t kOutcome = 27;
+    out << "\nСлова последнего пакета\n";
+    for (auto [title, width] : {std::pair<const char*, std::size_t>{"№", 7},
+                                {"символ", 8},
+                                {"слово", word},
+                                {"принято", word},
+                                {"ошибка", 7},
+                                {"декод.", 8},
+                                {"класс", 8},
+                                {"итог", kOutcome}})
+        column(out, title, width);
+    out << "синдром\n";
+    for (std::size_t i = 0; i < words; ++i) {
+        const WordRecord w = log.record(i);
+        column(out, std::to_string(w.position), 7);
+        column(out, IntToBin(w.symbol, 4), 8);
+        column(out, word_bits(w.code_word, n0), word);
+        column(out, word_bits(w.received, n0), word);
+        column(out, w.found_error ? "да" : "нет", 7);
+        column(out, word_bits(w.decoded, 4), 8);
+        column(out, class_text(w.received_class, log.alphabet_size()), 8);
+        column(out, outcome_title(w.outcome), kOutcome);
+        out << log.syndrome(i) << '\n';
+    }
+}
+
 }  // namespace
 
 void print_matrix(std::ostream& out, const char* title, const matr& m) {
@@ -77,7 +123,8 @@ void print_matrix(std::ostream& out, const char* title, const matr& m) {
     }
 }
 
-void print_text_report(std::ostream& out, const SimState& st, const RecordedOutputs& r) {
+void print_text_report(std::ostream& out, const SimState& st, const RecordedOutputs& r,
+                       std::size_t words) {
     out << "Всего передано символов: " << r.symbols_sent << '\n';
     for (const LabelLine& l : kLabels) {
         const std::string_view caption = l.caption;
@@ -94,10 +141,12 @@ void print_text_report(std::ostream& out, const SimState& st, const RecordedOutp
     print_matrix(out, "Априорная канальная матрица", r.mat1);
     out << '\n';
     print_matrix(out, "Апостериорная канальная матрица", r.mat2);
+    if (const std::size_t shown = words_shown(r, words)) print_words(out, *r.log, shown);
     out << "\nseed1 " << st.seed1 << ", seed2 " << st.seed2 << '\n';
 }
 
-void print_json_report(std::ostream& out, const SimState& st, const RecordedOutputs& r) {
+void print_json_report(std::ostream& out, const SimState& st, const RecordedOutputs& r,
+                       std::size_t words) {
     nlohmann::ordered_json j;
     j["symbols_sent"] = r.symbols_sent;
     j["distorted"] = st.errors.iskaj;
@@ -123,6 +172,23 @@ void print_json_report(std::ostream& out, const SimState& st, const RecordedOutp
     labels["Label10"] = std::to_string(r.symbols_sent);
     for (const LabelLine& l : kLabels) labels[l.name] = label_text(r, l.label);
     j["labels"] = labels;
+    if (words > 0) {
+        j["words"] = nlohmann::ordered_json::array();
+        for (std::size_t i = 0; i < words_shown(r, words); ++i) {
+            const WordRecord w = r.log->record(i);
+            nlohmann::ordered_json word;
+            word["position"] = w.position;
+            word["symbol"] = w.symbol;
+            word["code_word"] = word_bits(w.code_word, r.log->n0());
+            word["received"] = word_bits(w.received, r.log->n0());
+            word["decoded"] = word_bits(w.decoded, 4);
+            word["found_error"] = w.found_error;
+            word["class"] = w.received_class;
+            word["outcome"] = outcome_name(w.outcome);
+            word["syndrome"] = r.log->syndrome(i);
+            j["words"].push_back(word);
+        }
+    }
     out << j.dump() << '\n';
 }
 

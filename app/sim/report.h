@@ -9,8 +9,12 @@
 
 namespace tavolin::sim {
 
-void print_text_report(std::ostream& out, const SimState& st, const RecordedOutputs& r);
-void print_json_report(std::ostream& out, const SimState& st, const RecordedOutputs& r);
+// `words`: how many of the last packet's words (kept in `r.log`) to add, one a line or as the
+// array `words`.
+void print_text_report(std::ostream& out, const SimState& st, const RecordedOutputs& r,
+                       std::size_t words = 0);
+void print_json_report(std::ostream& out, const SimState& st, const RecordedOutputs& r,
+                       std::size_t words = 0);
 
 // A channel matrix under its title, rows and columns named by the symbols' bits, in the window's
 // format of four decimals.

@@ -11,6 +11,7 @@
 #include "app/sim/sim_options.h"
 #include "app/sim/sweep_command.h"
 #include "engine/code_settings.h"
+#include "engine/packet_log.h"
 #include "engine/recorded_outputs.h"
 #include "engine/run_control.h"
 #include "engine/text_inputs.h"
@@ -86,15 +87,17 @@ int run_sim(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     }
 
     RecordedOutputs outputs;
+    PacketLog log;
+    if (o.words > 0) outputs.log = &log;
     if (!make_runs(st, o, outputs, stop)) {
         err << outputs.failure.value_or("the run was refused") << '\n';
         return 2;
     }
     std::ostringstream report;  // nothing reaches stdout unless the whole run succeeded
     if (o.json)
-        print_json_report(report, st, outputs);
+        print_json_report(report, st, outputs, o.words);
     else
-        print_text_report(report, st, outputs);
+        print_text_report(report, st, outputs, o.words);
     const int written = finish_report(out, err, report.str());
     return written != 0 || !stop.load() ? written : kInterrupted;
 }

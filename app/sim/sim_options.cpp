@@ -18,7 +18,7 @@ ParseResult parse_options(const std::vector<std::string>& args) {
     SimOptions o;
     BaseOptions base;
     CodeOptions code;
-    std::string mode = "packet", ticks = "1";
+    std::string mode = "packet", ticks = "1", words = "0";
     app.add_option("--mode", mode, "packet or continuous")
         ->check(CLI::IsMember({"packet", "continuous"}));
     app.add_option("--ticks", ticks, "packet runs, or continuous steps, to make (>= 1)");
@@ -26,11 +26,14 @@ ParseResult parse_options(const std::vector<std::string>& args) {
     code.add_to(app, o.code);
     base.add_to(app, RunOptionSet::SingleRun);
     app.add_flag("--json", o.json, "print one JSON object");
+    app.add_option("--words", words,
+                   "add the first N words of the last packet to the report (0: none)");
     app.add_flag("--code-table", o.code_table, "print the code word of every symbol instead");
 
     return parse_with(app, args, o, [&](SimOptions& opt) {
         opt.continuous = mode == "continuous";
         opt.ticks = static_cast<int>(decimal_option("--ticks", ticks, 1, INT32_MAX));
+        opt.words = static_cast<std::size_t>(decimal_option("--words", words, 0, INT32_MAX));
         base.apply(opt.run);
         code.finish(opt.code, opt.run.erasure);
         opt.seed1 = base.seed1();

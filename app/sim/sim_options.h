@@ -20,6 +20,7 @@ struct SimOptions {
     std::optional<Integer> seed1, seed2;
     bool json = false;
     bool code_table = false;
+    std::size_t words = 0;  // of the last packet, in the report
 };
 
 using ParseResult = Parsed<SimOptions>;

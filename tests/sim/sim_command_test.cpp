@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <nlohmann/json.hpp>
 #include <sstream>
 
@@ -50,6 +51,8 @@ INSTANTIATE_TEST_SUITE_P(
         MalformedCase{"mode", {"--mode", "burst"}, "--mode"},
         MalformedCase{"ticks_zero", {"--ticks", "0"}, "--ticks"},
         MalformedCase{"ticks_text", {"--ticks", "many"}, "--ticks"},
+        MalformedCase{"words_negative", {"--words", "-1"}, "--words"},
+        MalformedCase{"words_text", {"--words", "all"}, "--words"},
         MalformedCase{"size_zero", {"--size", "0"}, "--size"},
         MalformedCase{"size_big", {"--size", "50001"}, "--size"},
         MalformedCase{"size_text", {"--size", "10k"}, "--size"},
@@ -228,6 +231,111 @@ TEST(SimCommand, AReportThatCannotBeWrittenIsAFailure) {
         EXPECT_NE(run_sim(args, out, err, [] { return 1; }), 0) << args[0];
         EXPECT_NE(err.str().find("could not be written"), std::string::npos) << err.str();
     }
+}
+
+// The words of the last packet: as many as asked for (the packet's at most), each one
+// consistent in itself, and over a whole packet adding up to the run's counters.
+struct WordsCase {
+    const char* name;
+    std::vector<std::string> args;
+    int size;
+    int n0;
+    bool erasure;
+};
+
+class Words : public testing::TestWithParam<WordsCase> {};
+
+TEST_P(Words, AddUpToTheCountersOfTheLastPacket) {
+    const WordsCase& c = GetParam();
+    std::vector<std::string> args = seeded(c.args);
+    args.insert(args.end(), {"--size", std::to_string(c.size), "--json", "--words", "60000"});
+    const Result r = run(args);
+    ASSERT_EQ(r.status, 0) << r.err;
+    const auto j = nlohmann::json::parse(r.out);
+    const auto& words = j.at("words");
+    ASSERT_EQ(words.size(), static_cast<std::size_t>(c.size));
+    std::map<std::string, std::uint64_t> outcomes;
+    int erased = 0;
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        const auto& w = words[i];
+        ASSERT_EQ(w.at("position"), i + 1);
+        const std::string code = w.at("code_word"), received = w.at("received");
+        ASSERT_EQ(code.size(), static_cast<std::size_t>(c.n0));
+        ASSERT_EQ(received.size(), code.size());
+        ASSERT_EQ(std::string(w.at("decoded")).size(), 4u);
+        erased += received.find('?') != std::string::npos;
+        ++outcomes[w.at("outcome")];
+        // Intact: every bit as sent, erased ones read as the 0 the channel leaves.
+        if (w.at("outcome") == "intact") {
+            for (std::size_t b = 0; b < code.size(); ++b)
+                ASSERT_TRUE(received[b] == code[b] || (received[b] == '?' && code[b] == '0'));
+        }
+        if (w.at("outcome") == "undetected") {
+            ASSERT_FALSE(w.at("found_error").get<bool>());
+        }
+        ASSERT_LE(w.at("class").get<int>(), 16);
+        ASSERT_FALSE(std::string(w.at("syndrome")).empty());
+    }
+    EXPECT_EQ(erased > 0, c.erasure);
+    const std::uint64_t distorted = j.at("distorted"), detected = j.at("detected"),
+                        corrected = j.at("corrected");
+    EXPECT_GT(distorted, 0u);
+    EXPECT_EQ(outcomes["corrected"], corrected);
+    EXPECT_EQ(outcomes["detected"], detected - corrected);
+    EXPECT_EQ(outcomes["undetected"], distorted - detected);
+    EXPECT_EQ(outcomes["intact"], c.size - distorted);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Codes, Words,
+    testing::Values(
+        WordsCase{"cyclic", {"--code", "cyclic", "--poly", "1011", "--p0", "0.05"}, 400, 7, false},
+        WordsCase{"cyclic_erasure",
+                  {"--code", "cyclic", "--noise", "erasure", "--e0", "0.05", "--e1", "0.05"},
+                  400,
+                  7,
+                  true},
+        WordsCase{"hamming", {"--code", "hamming", "--p0", "0.05", "--p1", "0.02"}, 400, 7, false},
+        WordsCase{"hamming_erasure",
+                  {"--code", "hamming", "--noise", "erasure", "--e0", "0.1", "--e1", "0.05"},
+                  400,
+                  7,
+                  true},
+        WordsCase{
+            "continuous", {"--code", "continuous", "--frame", "4", "--p0", "0.03"}, 300, 16, false},
+        WordsCase{"none", {"--code", "none", "--p0", "0.05"}, 400, 4, false},
+        WordsCase{
+            "none_erasure", {"--code", "none", "--noise", "erasure", "--e0", "0.1"}, 400, 4, true},
+        // Each step counted on its own, so the counters are the last packet's.
+        WordsCase{"continuous_mode_last_step",
+                  {"--code", "hamming", "--mode", "continuous", "--no-accumulate", "--ticks", "3",
+                   "--p0", "0.05"},
+                  300,
+                  7,
+                  false}),
+    [](const testing::TestParamInfo<WordsCase>& i) { return std::string(i.param.name); });
+
+TEST(SimCommand, WordsInTheTextReportOneALine) {
+    const Result r = run(seeded({"--code", "hamming", "--size", "50", "--words", "5"}));
+    ASSERT_EQ(r.status, 0) << r.err;
+    const std::size_t at = r.out.find("Слова последнего пакета\n");
+    ASSERT_NE(at, std::string::npos) << r.out;
+    std::istringstream lines(r.out.substr(at));
+    std::string line;
+    std::getline(lines, line);  // the title
+    std::getline(lines, line);
+    EXPECT_TRUE(line.starts_with("№")) << line;
+    for (int word = 1; word <= 5; ++word) {
+        ASSERT_TRUE(std::getline(lines, line));
+        EXPECT_TRUE(line.starts_with(std::to_string(word) + " ")) << line;
+        EXPECT_NE(line.find("синдром "), std::string::npos) << line;
+    }
+    ASSERT_TRUE(std::getline(lines, line));
+    EXPECT_EQ(line, "");  // then the seeds
+    // Without --words the report is as it always was.
+    EXPECT_EQ(run(seeded({"--code", "hamming", "--size", "50"})).out.find("Слова"),
+              std::string::npos);
+    EXPECT_FALSE(nlohmann::json::parse(run(seeded({"--json"})).out).contains("words"));
 }
 
 TEST(SimCommand, HelpExitsZero) {
