@@ -4,6 +4,7 @@
 #include "channel/source.h"
 #include "codes/code.h"
 #include "core/random.h"
+#include "engine/packet_log.h"
 #include "engine/packet_run.h"
 
 namespace tavolin::bench {
@@ -35,6 +36,8 @@ struct NullOutputs final : RunOutputs {
     void set_mat1(const matr&) override {}
     void set_mat2(const matr&) override {}
     void show_matrix() override {}
+    PacketLog* log = nullptr;  // set: as with the transmission log open
+    PacketLog* packet_log() override { return log; }
     void refuse(Refusal) override {}
     void report_error(const std::string&) override {}
 };
@@ -52,8 +55,9 @@ Byte word_length(Byte coding_type) {
 
 // A whole packet run: state.range(0) the code; state.range(1) the channel: 0 inversion, 1 erasure
 // with the default cells (no erasures), 2 erasure with 0.1 erasure probability on both rows;
-// state.range(2) the lanes; state.range(3) the symbols of the packet. A packet of one symbol
-// shows what every packet costs whatever its size: its inputs, matrices and measures.
+// state.range(2) the lanes; state.range(3) the symbols of the packet; state.range(4) 1 with the
+// packet's words kept for the transmission log. A packet of one symbol shows what every packet
+// costs whatever its size: its inputs, matrices and measures.
 void BM_PacketRun(benchmark::State& state) {
     if (!use_lanes_of(state, 2)) return;
     SimState st = started(static_cast<Byte>(state.range(0)));
@@ -64,15 +68,20 @@ void BM_PacketRun(benchmark::State& state) {
     const auto symbols = static_cast<double>(state.range(3));
     in.size = std::to_string(state.range(3));
     NullOutputs out;
+    PacketLog log;
+    if (state.range(4) != 0) out.log = &log;
     for (auto _ : state) doPocket(st, in, out);
     per_item(state, "symbol", symbols);
     per_item(state, "channel_bit", symbols * word_length(st.coding_type));
 }
 BENCHMARK(BM_PacketRun)
-    ->ArgNames({"type", "channel", "lanes", "symbols"})
-    ->ArgsProduct({{kCyclic, kHamming, kContinuous, kNoCoding}, {0}, {0, 1, 2, 3}, {kPacket}})
-    ->ArgsProduct({{kCyclic, kHamming, kNoCoding}, {1, 2}, {0, 3}, {kPacket}})
-    ->ArgsProduct({{kCyclic, kHamming, kContinuous, kNoCoding}, {0}, {3}, {1}})
+    ->ArgNames({"type", "channel", "lanes", "symbols", "log"})
+    ->ArgsProduct({{kCyclic, kHamming, kContinuous, kNoCoding}, {0}, {0, 1, 2, 3}, {kPacket}, {0}})
+    ->ArgsProduct({{kCyclic, kHamming, kNoCoding}, {1, 2}, {0, 3}, {kPacket}, {0}})
+    ->ArgsProduct({{kCyclic, kHamming, kContinuous, kNoCoding}, {0}, {3}, {1}, {0}})
+    // The transmission log kept, against the same runs without it.
+    ->ArgsProduct({{kCyclic, kHamming, kContinuous, kNoCoding}, {0}, {3}, {kPacket}, {1}})
+    ->ArgsProduct({{kCyclic, kHamming, kNoCoding}, {2}, {3}, {kPacket}, {1}})
     ->Unit(benchmark::kMicrosecond);
 
 // The draws alone of such a run on its lanes: the message draw and the channel's bit draws of
