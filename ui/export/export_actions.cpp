@@ -60,18 +60,25 @@ void add_chart_export(BarChart& chart, Dialogs& dialogs) {
 }
 
 void add_grid_export(StringGrid& grid, Dialogs& dialogs, CsvCell cells) {
-    QObject::connect(add_action(grid, "CopyTable", QStringLiteral("Копировать")),
-                     &QAction::triggered, &grid,
-                     [&grid] { QApplication::clipboard()->setText(tab_separated(grid)); });
+    add_table_export(
+        grid, dialogs, [&grid] { return tab_separated(grid); },
+        [&grid, cells = std::move(cells)] { return csv(grid, cells); });
+}
+
+void add_table_export(QWidget& table, Dialogs& dialogs, std::function<QString()> copied,
+                      std::function<QString()> saved) {
     QObject::connect(
-        add_action(grid, "SaveCsv", QStringLiteral("Сохранить как CSV…")), &QAction::triggered,
-        &grid, [&grid, &dialogs, cells = std::move(cells)] {
+        add_action(table, "CopyTable", QStringLiteral("Копировать")), &QAction::triggered, &table,
+        [copied = std::move(copied)] { QApplication::clipboard()->setText(copied()); });
+    QObject::connect(
+        add_action(table, "SaveCsv", QStringLiteral("Сохранить как CSV…")), &QAction::triggered,
+        &table, [&table, &dialogs, saved = std::move(saved)] {
             QString filter = kCsvFilter;
             save_as(
-                grid, dialogs, QStringLiteral("Сохранить как CSV"), kCsvFilter, &filter,
+                table, dialogs, QStringLiteral("Сохранить как CSV"), kCsvFilter, &filter,
                 [](const QString& chosen) { return chosen_file(chosen, kCsvFilter, {"csv"}).path; },
                 [&](const QString&, QIODevice& device) {
-                    const QByteArray text = csv(grid, cells).toUtf8();
+                    const QByteArray text = saved().toUtf8();
                     return device.write(text) == text.size();
                 });
         });

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 #include <utility>
 #include <vector>
 
@@ -24,6 +25,9 @@ void add_chart_export(BarChart& chart, Dialogs& dialogs);
 // "Копировать" (CopyTable): the texts shown; "Сохранить как CSV…" (SaveCsv): the cells as
 // `cells` writes them.
 void add_grid_export(StringGrid& grid, Dialogs& dialogs, CsvCell cells);
+// The same menu on any table: `copied` gives the clipboard's text, `saved` the CSV file's.
+void add_table_export(QWidget& table, Dialogs& dialogs, std::function<QString()> copied,
+                      std::function<QString()> saved);
 
 // "Копировать результаты" (CopyResults) on each caption and value label: every line as its
 // caption and its value. The action belongs to `owner`.

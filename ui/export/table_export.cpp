@@ -17,10 +17,10 @@ QString quoted(const QString& field) {
     return QLatin1Char('"') + q + QLatin1Char('"');
 }
 
-QString joined(const StringGrid& grid, const CsvCell& cell, QChar separator) {
+QString joined(int rows, int cols, const CsvCell& cell, QChar separator) {
     QString out;
-    for (int row = 0; row < grid.rowCount(); ++row) {
-        for (int col = 0; col < grid.colCount(); ++col) {
+    for (int row = 0; row < rows; ++row) {
+        for (int col = 0; col < cols; ++col) {
             if (col > 0) out += separator;
             out += cell(col, row);
         }
@@ -35,14 +35,22 @@ QString round_trip(Extended value) {
 
 }  // namespace
 
-QString tab_separated(const StringGrid& grid) {
+QString tab_separated(int rows, int cols, const CsvCell& cell) {
+    return joined(rows, cols, cell, QLatin1Char('\t'));
+}
+
+QString csv(int rows, int cols, const CsvCell& cell) {
     return joined(
-        grid, [&grid](int col, int row) { return grid.cell(col, row); }, QLatin1Char('\t'));
+        rows, cols, [&cell](int col, int row) { return quoted(cell(col, row)); }, QLatin1Char(','));
+}
+
+QString tab_separated(const StringGrid& grid) {
+    return tab_separated(grid.rowCount(), grid.colCount(),
+                         [&grid](int col, int row) { return grid.cell(col, row); });
 }
 
 QString csv(const StringGrid& grid, const CsvCell& cell) {
-    return joined(
-        grid, [&cell](int col, int row) { return quoted(cell(col, row)); }, QLatin1Char(','));
+    return csv(grid.rowCount(), grid.colCount(), cell);
 }
 
 CsvCell matrix_cells(const StringGrid& grid, const matr& shown) {

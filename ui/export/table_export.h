@@ -12,15 +12,18 @@ namespace tavolin::ui {
 
 class StringGrid;
 
-// Every cell, headers included: cells joined by tabs, rows ended by line feeds.
-QString tab_separated(const StringGrid& grid);
-
 // The CSV text of a cell (col, row), before quoting.
 using CsvCell = std::function<QString(int col, int row)>;
+
+// Every cell, headers included: cells joined by tabs, rows ended by line feeds.
+QString tab_separated(const StringGrid& grid);
+// The same of any table of `rows` rows and `cols` columns, each cell as `cell` shows it.
+QString tab_separated(int rows, int cols, const CsvCell& cell);
 
 // Every cell, headers included, as `cell` writes it: comma-separated, rows ended by line feeds,
 // a field quoted when it holds a comma, a quote or a line break.
 QString csv(const StringGrid& grid, const CsvCell& cell);
+QString csv(int rows, int cols, const CsvCell& cell);
 
 // The cells of a matrix grid: each value of `shown` (the matrix whose rounded texts the grid
 // holds) at full precision with a point, the header cells as their texts.

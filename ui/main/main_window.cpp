@@ -21,6 +21,7 @@
 #include "core/defaults.h"
 #include "core/number_text.h"
 #include "engine/code_settings.h"
+#include "ui/log/packet_log_window.h"
 #include "ui/main/alphabet_import.h"
 #include "ui/matrix/matrix_window.h"
 #include "ui/qt_translations.h"
@@ -218,6 +219,13 @@ void TForm2::build_menu() {
     N8 = N7->addAction("Зависимость от вероятности помех…");
     N8->setObjectName("N8");
     connect(N8, &QAction::triggered, this, &TForm2::N8Click);
+    PacketLogAction = N7->addAction("Журнал передачи пакета…");
+    PacketLogAction->setObjectName("PacketLogAction");
+    connect(PacketLogAction, &QAction::triggered, this, [this] {
+        if (!log_window_)
+            log_window_ = std::make_unique<PacketLogWindow>(packet_log_, dialogs_, this);
+        log_window_->open();
+    });
 }
 
 void TForm2::N8Click() {
@@ -332,6 +340,7 @@ void TForm2::closeEvent(QCloseEvent* e) {
     st_.pr_m_x.clear();
     form9_.hide();
     if (study_) study_->close();  // and the study under way stops
+    if (log_window_) log_window_->close();
     e->accept();
     QApplication::quit();  // closing the main window ends the program
 }

@@ -10,6 +10,7 @@
 #include <optional>
 
 #include "core/sim_state.h"
+#include "engine/packet_log.h"
 #include "engine/run_control.h"
 #include "engine/run_io.h"
 #include "ui/dialogs.h"
@@ -28,6 +29,7 @@ namespace tavolin::ui {
 class BarChart;
 class RadioGroup;
 class StringGrid;
+class PacketLogWindow;
 class StudyWindow;
 class TForm9;
 
@@ -86,6 +88,8 @@ class TForm2 : public QMainWindow, public RunInputs, public RunOutputs {
     void set_mat1(const matr& m) override;
     void set_mat2(const matr& m) override;
     void show_matrix() override;
+    PacketLog* packet_log() override;
+    void show_words() override;
     void refuse(Refusal why) override;
     void report_error(const std::string& description) override;
 
@@ -134,10 +138,14 @@ class TForm2 : public QMainWindow, public RunInputs, public RunOutputs {
     QTimer* Timer1;
     QMenu* N1;
     QAction *N2, *N3, *N4, *N5, *N6;
-    QMenu* N7;  // the study window's menu, locked as N1 is
-    QAction* N8;
+    QMenu* N7;    // the studies and the transmission log
+    QAction* N8;  // the study window, locked as N1 is
+    QAction* PacketLogAction;
     QActionGroup* coding_items_;
     std::unique_ptr<StudyWindow> study_;  // made when first opened
+    // The last packet's words, kept once the log's window has been made.
+    PacketLog packet_log_;
+    std::unique_ptr<PacketLogWindow> log_window_;
 };
 
 }  // namespace tavolin::ui

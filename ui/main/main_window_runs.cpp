@@ -10,6 +10,7 @@
 #include <QTimer>
 
 #include "core/number_text.h"
+#include "ui/log/packet_log_window.h"
 #include "ui/main/main_window.h"
 #include "ui/matrix/matrix_window.h"
 #include "ui/widgets/bar_chart.h"
@@ -61,7 +62,7 @@ void TForm2::lock_for_run() {
     for (QWidget* w : std::initializer_list<QWidget*>{RadioGroup2, RadioGroup1, Edit2, StringGrid1})
         w->setEnabled(false);
     N1->setEnabled(false);
-    N7->setEnabled(false);
+    N8->setEnabled(false);
     for (QWidget* w : std::initializer_list<QWidget*>{Edit1, StringGrid2, CheckBox2})
         w->setEnabled(false);
 }
@@ -76,7 +77,7 @@ void TForm2::unlock_after_run() {
                                          RadioGroup1, RadioGroup2, StringGrid1})
         w->setEnabled(true);
     N1->setEnabled(true);
-    N7->setEnabled(true);
+    N8->setEnabled(true);
 }
 
 std::string TForm2::packet_size_text() const {
@@ -150,6 +151,14 @@ void TForm2::set_mat2(const matr& m) {
 }
 void TForm2::show_matrix() {
     form9_.showMatrix();
+}
+
+PacketLog* TForm2::packet_log() {
+    return log_window_ ? &packet_log_ : nullptr;
+}
+
+void TForm2::show_words() {
+    if (log_window_ && log_window_->isVisible()) log_window_->refresh();
 }
 
 void TForm2::refuse(Refusal why) {

@@ -198,10 +198,13 @@ TEST_F(StudyTest, MenuOpensOneWindowAndIsLockedDuringAContinuousRun) {
 
     w_.find<RadioGroup>("RadioGroup2")->setItemIndex(1);
     w_.form2->Button1Click();
-    EXPECT_FALSE(menu->isEnabled());
+    EXPECT_FALSE(w_.find<QAction>("N8")->isEnabled());
     EXPECT_FALSE(w_.find<QMenu>("N1")->isEnabled());
-    w_.form2->Button2Click();
+    // The transmission log follows a run, so it opens during one.
     EXPECT_TRUE(menu->isEnabled());
+    EXPECT_TRUE(w_.find<QAction>("PacketLogAction")->isEnabled());
+    w_.form2->Button2Click();
+    EXPECT_TRUE(w_.find<QAction>("N8")->isEnabled());
 }
 
 TEST_F(StudyTest, TakesTheMainWindowsCodeSettingsAndPacketSizeWhenOpened) {
