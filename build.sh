@@ -14,11 +14,12 @@ root=$PWD
 # own texts in Russian, a virtual display and Tahoma-metric fonts; Qt SVG for exported charts,
 # help2man for the command's manual page, dpkg-dev for the package's dependencies; lintian,
 # desktop-file-utils and appstream to check the package, its desktop entry and its metainfo;
-# clang with its libFuzzer for the fuzz targets.
+# clang with its libFuzzer for the fuzz targets; ccache, so that a fresh clone's three trees
+# compile only what changed since the last build on the machine.
 PACKAGES=(libcli11-dev nlohmann-json3-dev libboost-math-dev qt6-base-dev qt6-charts-dev
           libqt6opengl6-dev libgl-dev qt6-translations-l10n xvfb xauth fonts-wine
           qt6-svg-dev help2man dpkg-dev lintian desktop-file-utils appstream clang libclang-rt-dev
-          clang-format)
+          clang-format ccache)
 FUZZERS=(fuzz_number_text fuzz_import_record fuzz_code_settings fuzz_sim_run fuzz_sweep
          fuzz_study_file)
 JOBS=$(nproc)
