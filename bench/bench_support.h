@@ -40,10 +40,14 @@ inline StudyPlan four_code_study() {
     return s;
 }
 
-// Runs the benchmark on the lane width of `state.range(index)`; false (and the benchmark marked
-// skipped) where this processor cannot run it.
+// The lanes argument that stands for the widest path this processor runs.
+inline constexpr int kBestLanes = -1;
+
+// Runs the benchmark on the lane width of `state.range(index)` (kBestLanes: the widest there
+// is); false (and the benchmark marked skipped) where this processor cannot run it.
 inline bool use_lanes_of(benchmark::State& state, int index) {
-    const auto lanes = static_cast<Lanes>(state.range(index));
+    const auto lanes =
+        state.range(index) == kBestLanes ? best_lanes() : static_cast<Lanes>(state.range(index));
     if (!lanes_supported(lanes)) {
         state.SkipWithError("this processor cannot run these lanes");
         return false;

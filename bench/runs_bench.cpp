@@ -54,10 +54,11 @@ Byte word_length(Byte coding_type) {
 }
 
 // A whole packet run: state.range(0) the code; state.range(1) the channel: 0 inversion, 1 erasure
-// with the default cells (no erasures), 2 erasure with 0.1 erasure probability on both rows;
-// state.range(2) the lanes; state.range(3) the symbols of the packet; state.range(4) 1 with the
-// packet's words kept for the transmission log. A packet of one symbol shows what every packet
-// costs whatever its size: its inputs, matrices and measures.
+// with the default cells (no erasures), 2 and 3 erasure with 0.1 and 0.05 erasure probability on
+// both rows, the inversion cells as on the inversion channel; state.range(2) the lanes;
+// state.range(3) the symbols of the packet; state.range(4) 1 with the packet's words kept for
+// the transmission log. A packet of one symbol shows what every packet costs whatever its size:
+// its inputs, matrices and measures.
 void BM_PacketRun(benchmark::State& state) {
     if (!use_lanes_of(state, 2)) return;
     SimState st = started(static_cast<Byte>(state.range(0)));
@@ -65,6 +66,7 @@ void BM_PacketRun(benchmark::State& state) {
     BenchInputs in;
     in.erasure = state.range(1) != 0;
     if (state.range(1) == 2) in.erasure_probability = "0.1";
+    if (state.range(1) == 3) in.erasure_probability = "0.05";
     const auto symbols = static_cast<double>(state.range(3));
     in.size = std::to_string(state.range(3));
     NullOutputs out;
@@ -82,6 +84,14 @@ BENCHMARK(BM_PacketRun)
     // The transmission log kept, against the same runs without it.
     ->ArgsProduct({{kCyclic, kHamming, kContinuous, kNoCoding}, {0}, {3}, {kPacket}, {1}})
     ->ArgsProduct({{kCyclic, kHamming, kNoCoding}, {2}, {3}, {kPacket}, {1}})
+    ->Unit(benchmark::kMicrosecond);
+
+// Each code on the inversion channel and, next to it, on the erasure channel with 0.05 erasure
+// probability on both rows, on the widest lanes: what the erasures cost per channel bit.
+BENCHMARK(BM_PacketRun)
+    ->Name("BM_ErasureBesideInversion")
+    ->ArgNames({"type", "channel", "lanes", "symbols", "log"})
+    ->ArgsProduct({{kCyclic, kHamming, kNoCoding}, {0, 3}, {kBestLanes}, {kPacket}, {0}})
     ->Unit(benchmark::kMicrosecond);
 
 // The draws alone of such a run on its lanes: the message draw and the channel's bit draws of

@@ -28,6 +28,40 @@ void BM_Study(benchmark::State& state) {
 BENCHMARK(BM_Study)->ArgName("threads")->Arg(1)->Arg(2)->UseRealTime()->Unit(
     benchmark::kMillisecond);
 
+// Three codes over 3e7 symbols: ten points of range(0)'s channel from 0.01 to 0.02 (the erasure
+// probability of both rows on the erasure channel, the inversion probability of both rows on the
+// inversion channel), cyclic, Hamming and no coding, each cell stopped at 10^6 symbols; on one
+// thread, on the lanes range(1).
+void BM_ThreeCodeStudy(benchmark::State& state) {
+    if (!use_lanes_of(state, 1)) return;
+    const bool erasure = state.range(0) != 0;
+    StudyPlan s;
+    s.base.erasure = erasure;
+    s.base.size = "50000";
+    s.varied = erasure ? Varied::e : Varied::p;
+    s.from = 0.01L;
+    s.to = 0.02L;
+    s.points = 10;
+    s.codes = {
+        {"cyclic:1101", kCyclic, 13, 3}, {"hamming", kHamming, 13, 3}, {"none", kNoCoding, 13, 3}};
+    s.stop.min_distorted = ~Count{0};
+    s.stop.max_symbols = 1'000'000;
+    s.seed1 = 20261210;
+    s.seed2 = -123456789;
+    const std::atomic<bool> never{false};
+    double symbols = 0;
+    for (auto _ : state) {
+        symbols = 0;
+        for (const StudyCell& c : run_study(s, 1, never)) symbols += static_cast<double>(c.symbols);
+    }
+    per_item(state, "symbol", symbols);
+}
+BENCHMARK(BM_ThreeCodeStudy)
+    ->ArgNames({"erasure", "lanes"})
+    ->ArgsProduct({{0, 1}, {0, kBestLanes}})
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
+
 // A study of range(0) one-symbol cells on one thread: what every cell costs beyond its own
 // packet, which should not grow with the points.
 void BM_StudyOverheadPerCell(benchmark::State& state) {
