@@ -8,7 +8,7 @@
 #include <iostream>
 
 #include "app/sim/sim_command.h"
-#include "core/lanes.h"
+#include "channel/lanes/kernels.h"
 
 namespace {
 

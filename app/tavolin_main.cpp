@@ -6,7 +6,7 @@
 #include <chrono>
 #include <cstdio>
 
-#include "core/lanes.h"
+#include "channel/lanes/kernels.h"
 #include "ui/dialogs.h"
 #include "ui/main/main_window.h"
 #include "ui/matrix/matrix_window.h"

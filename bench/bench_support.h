@@ -4,7 +4,7 @@
 
 #include <benchmark/benchmark.h>
 
-#include "core/lanes.h"
+#include "channel/lanes/kernels.h"
 #include "core/sim_state.h"
 #include "engine/code_settings.h"
 #include "engine/study.h"

@@ -3,9 +3,8 @@
 
 #include <cassert>
 
-#include "channel/lane_kernels.h"
+#include "channel/lanes/kernels.h"
 #include "codes/bitstring.h"
-#include "core/lanes.h"
 #include "core/random.h"
 
 namespace tavolin {
@@ -38,21 +37,12 @@ bool noise(SimState& st, const vectenc& inp, vectenc& outp, const matr& v_is) {
     Integer seed = st.seed2;
     const bool fits = lanes::noise_fits(rows);
     const lanes::NoiseRows lane_rows = fits ? lanes::noise_rows(rows) : lanes::NoiseRows{};
-    const Lanes path = fits ? active_lanes() : Lanes::scalar;
-    switch (path) {
-        case Lanes::avx512:
-            lanes::noise_avx512(lane_rows, st.n0, inp, outp, seed);
-            break;
-        case Lanes::avx2:
-            lanes::noise_avx2(lane_rows, st.n0, inp, outp, seed);
-            break;
-        case Lanes::sse2:
-            lanes::noise_sse2(lane_rows, st.n0, inp, outp, seed);
-            break;
-        case Lanes::scalar:
-            for (DrawTable& row : rows) row.add_guide();
-            noise_general(rows, st.n0, inp, outp, seed);
-            break;
+    const auto lane_noise = lane_kernels().noise;
+    if (fits && lane_noise) {
+        lane_noise(lane_rows, st.n0, inp, outp, seed);
+    } else {
+        for (DrawTable& row : rows) row.add_guide();
+        noise_general(rows, st.n0, inp, outp, seed);
     }
     if (!inp.empty()) st.RandSeed = seed;
     st.seed2 = seed;

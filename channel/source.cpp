@@ -3,8 +3,7 @@
 
 #include <algorithm>
 
-#include "channel/lane_kernels.h"
-#include "core/lanes.h"
+#include "channel/lanes/kernels.h"
 #include "core/random.h"
 
 namespace tavolin {
@@ -12,8 +11,8 @@ namespace tavolin {
 void draw_message(SimState& st, const vect& probs, vectb& inp_s, vectc& counts) {
     DrawTable table(probs);
     Integer seed = st.seed1;
-    const Lanes path = lanes::symbols_fit(table) ? active_lanes() : Lanes::scalar;
-    if (path == Lanes::scalar) {
+    const auto lane_draw = lane_kernels().draw;
+    if (!lane_draw || !lanes::symbols_fit(table)) {
         table.add_guide();
         const Byte last = static_cast<Byte>(probs.size() - 1);
         for (Byte& s : inp_s) {
@@ -23,13 +22,7 @@ void draw_message(SimState& st, const vect& probs, vectb& inp_s, vectc& counts) 
             ++counts[s];
         }
     } else {
-        const lanes::SymbolThresholds t = lanes::symbol_thresholds(table);
-        if (path == Lanes::avx512)
-            lanes::draw_avx512(t, inp_s, counts, seed);
-        else if (path == Lanes::avx2)
-            lanes::draw_avx2(t, inp_s, counts, seed);
-        else
-            lanes::draw_sse2(t, inp_s, counts, seed);
+        lane_draw(lanes::symbol_thresholds(table), inp_s, counts, seed);
     }
     if (!inp_s.empty()) st.RandSeed = seed;
     st.seed1 = seed;

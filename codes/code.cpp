@@ -9,8 +9,9 @@
 
 namespace tavolin {
 
-Code::Code(const SimState& st, CodingType type, fcode coder, Byte n0, const vectw& decoding)
-    : n0_(n0) {
+Code::Code(const SimState& st, CodingType type, fcode coder, Byte n0, MarkRule marks,
+           InformationBits info, const vectw& decoding)
+    : n0_(n0), marks_(marks), info_(info) {
     for (Word s = 0; s < 16; ++s) words_[s] = coder(st, s);
     identity_ = {type, n0};
     identity_.insert(identity_.end(), words_.begin(), words_.end());
@@ -35,7 +36,8 @@ Word encode_apriory_one(const SimState&, Word inp) {
     return inp;
 }
 
-NoCode::NoCode(const SimState& st) : CountingCode(st, kNoCoding, encode_apriory_one, 4) {}
+NoCode::NoCode(const SimState& st)
+    : CountingCode(st, kNoCoding, encode_apriory_one, 4, MarkRule::passed_on, {}) {}
 
 void NoCode::decode(const vectenc& inp, vectenc& outp, Integer&) const {
     for (std::size_t i = 0; i < inp.size(); ++i) outp[i] = inp[i];

@@ -21,6 +21,26 @@ namespace tavolin {
 inline constexpr Byte kDecodedSymbol = 0x0F;
 inline constexpr Byte kFoundError = 0x10;
 
+// How a code's decoder treats a received word's erasure marks.
+enum class MarkRule : Byte {
+    ignored,       // an erased bit is decoded as the 0 it holds; no marks come out
+    passed_on,     // a word with marks is passed on as received, marks and all
+    one_resolved,  // one mark: decoded under both fillings, a draw settling a disagreement; two
+                   // or more: the received information bits and their marks, undecoded
+};
+
+// Where a code word's four information bits sit: bit k of the symbol is bit at[k] of the word.
+struct InformationBits {
+    std::array<Byte, 4> at{0, 1, 2, 3};
+    constexpr Word of(Word w) const {
+        Word s = 0;
+        for (unsigned k = 0; k < 4; ++k) s = static_cast<Word>(s | (((w >> at[k]) & 1u) << k));
+        return s;
+    }
+    // A word left undecoded: its information bits and their marks.
+    constexpr enc_sym of(enc_sym w) const { return {of(w.inv), of(w.stir)}; }
+};
+
 class Code {
   public:
     virtual ~Code() = default;
@@ -48,16 +68,18 @@ class Code {
     // What the code is made of: its type, word length, code words and decoding parameters. Two
     // codes of equal identity encode, decode and check every word alike.
     const vectw& identity() const { return identity_; }
+    MarkRule mark_rule() const { return marks_; }
+    const InformationBits& information_bits() const { return info_; }
 
   protected:
     // The message decoder of the codes that resolve one erasure: a word with one erased bit is
     // decoded under both fillings and a draw settles a disagreement; a word with more keeps its
-    // received information bits and their marks (`undecoded`). A packet without erasures takes
-    // the plain loop; with them, both fillings are decoded for every word so that only a real
-    // tie-break costs a branch.
-    template <typename DecodeWord, typename Undecoded>
-    static void decode_with_erasures(const vectenc& inp, vectenc& outp, Integer& RandSeed,
-                                     DecodeWord decode_word, Undecoded undecoded) {
+    // received information bits and their marks. A packet without erasures takes the plain loop;
+    // with them, both fillings are decoded for every word so that only a real tie-break costs a
+    // branch.
+    template <typename DecodeWord>
+    void decode_with_erasures(const vectenc& inp, vectenc& outp, Integer& RandSeed,
+                              DecodeWord decode_word) const {
         Word any_erasure = 0;
         for (const enc_sym& w : inp) any_erasure |= w.stir;
         if (any_erasure == 0) {
@@ -71,7 +93,7 @@ class Code {
             const bool several = (w.stir & (w.stir - 1)) != 0;  // two or more erasures
             Word v = v1;
             if (v1 != v2 && !several) v = tie_break(RandSeed) ? v2 : v1;
-            outp[i] = several ? undecoded(w) : enc_sym{v, 0};
+            outp[i] = several ? info_.of(w) : enc_sym{v, 0};
         }
     }
 
@@ -95,11 +117,14 @@ class Code {
 
     // Fills the code word table from the per-symbol coder under the state's parameters;
     // `decoding` holds whatever else the decoder is built from.
-    Code(const SimState& st, CodingType type, fcode coder, Byte n0, const vectw& decoding = {});
+    Code(const SimState& st, CodingType type, fcode coder, Byte n0, MarkRule marks,
+         InformationBits info, const vectw& decoding = {});
 
   private:
     std::array<Word, 16> words_{};
     Byte n0_;
+    MarkRule marks_;
+    InformationBits info_;
     vectw identity_;
 };
 

@@ -40,7 +40,7 @@ Word encode_nepr_one(const SimState& st, Word inp) {
 
 ContinuousCode::ContinuousCode(const SimState& st)
     : CountingCode(st, kContinuous, encode_nepr_one, static_cast<Byte>(2 * (frame(st) + 4)),
-                   {frame(st)}),
+                   MarkRule::ignored, {}, {frame(st)}),
       L_(frame(st)),
       mask_(static_cast<Word>((1u << (L_ + 4)) - 1)) {
     const int m = L_ + 4;  // information bit i (from 1) is bit m - i of the sequence

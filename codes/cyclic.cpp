@@ -8,6 +8,11 @@ namespace tavolin {
 
 namespace {
 
+// A code word's information bits come first on the line: the top four, above the r check bits.
+InformationBits information_bits_of(Byte r) {
+    return {{r, static_cast<Byte>(r + 1), static_cast<Byte>(r + 2), static_cast<Byte>(r + 3)}};
+}
+
 // Check bits the Hamming bound asks for to correct 2 and 3 errors among 4 information bits.
 Byte pair_threshold() {
     static const Byte dp = polinom(2, 4);
@@ -102,6 +107,7 @@ Byte polinom(Byte kr, Byte nes) {
 
 CyclicCode::CyclicCode(const SimState& st)
     : CountingCode(st, kCyclic, encode_cycle_one, static_cast<Byte>(degree(st.Polinom_default) + 4),
+                   MarkRule::one_resolved, information_bits_of(degree(st.Polinom_default)),
                    {st.Polinom_default}),
       r_(degree(st.Polinom_default)),
       low_mask_(static_cast<Word>((1u << r_) - 1)),
@@ -125,11 +131,7 @@ CyclicCode::CyclicCode(const SimState& st)
 }
 
 void CyclicCode::decode(const vectenc& inp, vectenc& outp, Integer& RandSeed) const {
-    decode_with_erasures(
-        inp, outp, RandSeed, [this](Word w) { return decode_word(w); },
-        [this](enc_sym w) {
-            return enc_sym{static_cast<Word>(w.inv >> r_), static_cast<Word>(w.stir >> r_)};
-        });
+    decode_with_erasures(inp, outp, RandSeed, [this](Word w) { return decode_word(w); });
 }
 
 std::string CyclicCode::explain(enc_sym received, enc_sym decoded) const {

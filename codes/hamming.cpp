@@ -16,9 +16,7 @@ Byte parity(Word v) {
 }
 
 // Information bits of a 7-bit word: positions 3, 5, 6, 7, i.e. bit 4 to bit 3, bits 2..0 kept.
-Word info_bits(Word w) {
-    return static_cast<Word>(((w >> 1) & 8u) | (w & 7u));
-}
+constexpr InformationBits kInformation{{0, 1, 2, 4}};
 
 }  // namespace
 
@@ -65,21 +63,18 @@ Byte Get_Sindr(Word u, const vectw& h, Byte n0) {
 }
 
 HammingCode::HammingCode(const SimState& st)
-    : CountingCode(st, kHamming, encode_matr_one, 7, st.pr_m_x) {
+    : CountingCode(st, kHamming, encode_matr_one, 7, MarkRule::one_resolved, kInformation,
+                   st.pr_m_x) {
     for (Word c = 0; c < 128; ++c) {
         const Byte s = Get_Sindr(c, st.pr_m_x, 7);
         const Word corrected = s == 0 ? c : static_cast<Word>(c ^ (1u << (7 - s)));
-        decoded_[c] = static_cast<Byte>(info_bits(corrected));
+        decoded_[c] = static_cast<Byte>(kInformation.of(corrected));
         syndrome_[c] = s;
     }
 }
 
 void HammingCode::decode(const vectenc& inp, vectenc& outp, Integer& RandSeed) const {
-    decode_with_erasures(
-        inp, outp, RandSeed, [this](Word w) { return decode_word(w); },
-        [](enc_sym w) {
-            return enc_sym{info_bits(w.inv), info_bits(w.stir)};
-        });
+    decode_with_erasures(inp, outp, RandSeed, [this](Word w) { return decode_word(w); });
 }
 
 std::string HammingCode::explain(enc_sym received, enc_sym decoded) const {

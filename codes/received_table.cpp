@@ -7,7 +7,10 @@
 namespace tavolin {
 
 ReceivedTable::ReceivedTable(const Code& code)
-    : n0_(code.n0()), entries_((std::size_t{1} << n0_) + 3, 0) {
+    : n0_(code.n0()),
+      marks_(code.mark_rule()),
+      info_(code.information_bits()),
+      entries_((std::size_t{1} << n0_) + 3, 0) {
     code.tabulate(entries_.data());
 }
 

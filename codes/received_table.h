@@ -15,6 +15,9 @@ class ReceivedTable {
     explicit ReceivedTable(const Code& code);
 
     Byte n0() const { return n0_; }
+    // How the code treats erasure marks, for decoding words that carry them from the table.
+    MarkRule mark_rule() const { return marks_; }
+    const InformationBits& information_bits() const { return info_; }
     // kDecodedSymbol and kFoundError of a word.
     Byte operator[](Word received) const { return entries_[received]; }
     // The 2^n0 entries, followed by three spare bytes so that a 32-bit load at any entry stays
@@ -23,6 +26,8 @@ class ReceivedTable {
 
   private:
     Byte n0_;
+    MarkRule marks_;
+    InformationBits info_;
     std::vector<Byte> entries_;
 };
 

@@ -2,6 +2,7 @@
 // Vocabulary shared by every layer: the array and record types of the simulator.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -29,6 +30,9 @@ struct enc_sym {
     Word stir = 0;
     friend bool operator==(const enc_sym&, const enc_sym&) = default;
 };
+// The vector lanes load a word as one 32-bit lane, bits in the low half and marks in the high.
+static_assert(sizeof(enc_sym) == 4 && offsetof(enc_sym, inv) == 0 && offsetof(enc_sym, stir) == 2,
+              "a word record is two 16-bit halves, bits first, with no padding");
 using vectenc = std::vector<enc_sym>;
 
 // One alphabet entry: the symbol's UTF-16 code unit and its probability.

@@ -1,14 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/transmission.h"
 
+#include "channel/lanes/kernels.h"
 #include "channel/matrices.h"
 #include "channel/noise.h"
 #include "channel/source.h"
 #include "codes/received_table.h"
-#include "core/lanes.h"
 #include "core/random.h"
 #include "core/sums.h"
-#include "engine/packet_kernels.h"
 
 namespace tavolin {
 
@@ -26,16 +25,23 @@ void transmit(SimState& st, const Code& code, const vect& probs, const matr& isk
               vectc& counts) {
     draw_message(st, probs, p.inp_s, counts);
     st.n0 = code.n0();
-    encode(code, p.inp_s, p.s2_coded, active_lanes());
+    if (const auto lane_encode = lane_kernels().encode) {
+        CodeWords words;
+        for (Word s = 0; s < 16; ++s) words[s] = code.encode_one(s);
+        lane_encode(words, p.inp_s, p.s2_coded);
+    } else {
+        code.encode(p.inp_s, p.s2_coded);
+    }
     p.erased = noise(st, p.s2_coded, p.s3_noise, isk);
 }
 
 void decode_and_count(SimState& st, const Code& code, Packet& p, const vectc& sent, Count run_words,
                       ErrorCounters& errors, matrc* pairs) {
     // The scalar path keeps the codes' own decoders: the reference the lanes are tested against.
-    const Lanes path = active_lanes();
+    const LaneKernels& kernels = lane_kernels();
+    const bool in_lanes = p.erased ? kernels.tally_marked != nullptr : kernels.tally != nullptr;
     const std::shared_ptr<const ReceivedTable> table =
-        path == Lanes::scalar || p.erased ? nullptr : received_table(code, run_words);
+        in_lanes ? received_table(code, run_words) : nullptr;
     if (!table) {
         code.decode(p.s3_noise, p.s4, st.RandSeed);
         errors += code.count_errors(p.inp_s, p.s2_coded, p.s3_noise, p.s4);
@@ -44,9 +50,9 @@ void decode_and_count(SimState& st, const Code& code, Packet& p, const vectc& se
     }
     const auto n = static_cast<Byte>(sent.size());
     OffDiagonal off{};
-    errors += tally(
-        {*table, p.inp_s.data(), p.s2_coded.data(), p.s3_noise.data(), p.s4.data(), p.size(), n},
-        path, off);
+    const TallyInput in{
+        *table, p.inp_s.data(), p.s2_coded.data(), p.s3_noise.data(), p.s4.data(), p.size(), n};
+    errors += p.erased ? kernels.tally_marked(in, off, st.RandSeed) : kernels.tally(in, off);
     if (!pairs) return;
     for (std::size_t s = 0; s < n; ++s) {
         Count astray = 0;

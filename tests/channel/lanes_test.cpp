@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "core/lanes.h"
-
 #include <gtest/gtest.h>
 
 #include <random>
 #include <thread>
 
+#include "../lane_paths.h"
 #include "bit_channels.h"
+#include "channel/lanes/kernels.h"
 #include "channel/noise.h"
 #include "channel/source.h"
 #include "engine/code_settings.h"
@@ -19,23 +19,9 @@ namespace {
 
 using testing_support::erasure;
 using testing_support::inversion;
-
-// Runs `body` under a path and puts the path in use back afterwards.
-template <typename Body>
-auto under(Lanes lanes, Body body) {
-    const Lanes before = active_lanes();
-    use_lanes(lanes);
-    auto result = body();
-    use_lanes(before);
-    return result;
-}
-
-std::vector<Lanes> wide_paths() {
-    std::vector<Lanes> paths;
-    for (Lanes l : kAllLanes)
-        if (l != Lanes::scalar && lanes_supported(l)) paths.push_back(l);
-    return paths;
-}
+using testing_support::lane_paths;
+using testing_support::under;
+using testing_support::wide_paths;
 
 struct NoiseResult {
     vectenc out;
@@ -179,6 +165,13 @@ RunTexts nine_symbols(const char* size) {
     return t;
 }
 
+// An erasure channel that inverts nothing.
+RunTexts only_erasures(const char* size, const char* e) {
+    RunTexts t = texts_of(size, true, e);
+    t.p0 = t.p1 = "0";
+    return t;
+}
+
 RunTexts counting_codewords(const char* size) {
     RunTexts t = texts_of(size);
     t.count_codewords = true;
@@ -197,6 +190,13 @@ const RunCase kRunCases[] = {
     {"hamming_erasures", kHamming, 0, 0, texts_of("500", true, "0.1")},
     {"none_erasures", kNoCoding, 0, 0, texts_of("500", true, "0.1")},
     {"hamming_erasure_channel_erasing_nothing", kHamming, 0, 0, texts_of("501", true, "0")},
+    {"cyclic_erasures_tabled", kCyclic, 0, 0, texts_of("50000", true, "0.05")},
+    {"hamming_erasures_tabled", kHamming, 0, 0, texts_of("50000", true, "0.05")},
+    {"none_erasures_tabled", kNoCoding, 0, 0, texts_of("50000", true, "0.05")},
+    {"cyclic_16_bits_erasures_tabled", kCyclic, 0b1000001010011, 0,
+     texts_of("32771", true, "0.02")},
+    {"cyclic_5_bits_only_erasures", kCyclic, 0b11, 0, only_erasures("1001", "0.3")},
+    {"hamming_only_erasures", kHamming, 0, 0, only_erasures("999", "0.5")},
     {"cyclic_16_bits_tabled", kCyclic, 0b1000001010011, 0, texts_of("32771")},
     {"cyclic_16_bits_untabled", kCyclic, 0b1000001010011, 0, texts_of("1000")},
     {"continuous_16_bits_tabled", kContinuous, 0, 4, texts_of("32769")},
@@ -228,8 +228,7 @@ TEST(LaneRuns, PacketAndContinuousRunsAreTheSameOnEveryPath) {
 TEST(LaneRuns, ARunLeavesNothingBehindForTheNext) {
     const RunCase before = {"", kCyclic, 0, 0, texts_of("2000", true, "0.3")};
     for (const RunCase& c : kRunCases)
-        for (Lanes l : kAllLanes) {
-            if (!lanes_supported(l)) continue;
+        for (Lanes l : lane_paths()) {
             RunResult fresh, after;
             std::thread([&] {
                 fresh = under(l, [&] { return run_of(c, RunMode::Packet, 0); });
@@ -240,6 +239,37 @@ TEST(LaneRuns, ARunLeavesNothingBehindForTheNext) {
             }).join();
             EXPECT_EQ(after, fresh) << lanes_name(l) << ' ' << c.name;
         }
+}
+
+// No wide path leaves a pass to the scalar code unseen: each has a kernel for every pass, and
+// the scalar path none, so that it stays the reference.
+TEST(LaneKernels, EveryWidePathHasAKernelForEveryPass) {
+    const LaneKernels& scalar = kernels_of(Lanes::scalar);
+    EXPECT_FALSE(scalar.noise || scalar.draw || scalar.encode || scalar.tally ||
+                 scalar.tally_marked);
+    for (Lanes l : wide_paths()) {
+        const LaneKernels& k = kernels_of(l);
+        EXPECT_EQ(k.lanes, l);
+        EXPECT_TRUE(k.noise && k.draw && k.encode && k.tally && k.tally_marked) << lanes_name(l);
+    }
+    EXPECT_EQ(under(Lanes::scalar, [] { return &lane_kernels(); }), &scalar);
+}
+
+bool up_to_sse2(Lanes l) {
+    return l <= Lanes::sse2;
+}
+
+TEST(Lanes, ARequiredPathTheProcessorLacksIsNamed) {
+    using testing_support::lanes_missing;
+    EXPECT_FALSE(lanes_missing("", up_to_sse2));
+    EXPECT_FALSE(lanes_missing("sse2", up_to_sse2));
+    EXPECT_FALSE(lanes_missing("scalar", up_to_sse2));
+    EXPECT_EQ(lanes_missing("avx2", up_to_sse2),
+              "TAVOLIN_REQUIRE_LANES=avx2: this processor cannot run avx2");
+    EXPECT_EQ(lanes_missing("avx512", up_to_sse2),
+              "TAVOLIN_REQUIRE_LANES=avx512: this processor cannot run avx2, avx512");
+    EXPECT_EQ(lanes_missing("avx", up_to_sse2),
+              "TAVOLIN_REQUIRE_LANES=avx: not one of scalar, sse2, avx2, avx512");
 }
 
 TEST(Lanes, TheEnvironmentChoosesOnlyAPathThisProcessorRuns) {

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "channel/lane_kernels.h"
+#include "channel/lanes/draw_inputs.h"
 
 namespace tavolin::lanes {
 

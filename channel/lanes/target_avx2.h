@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Opens a region whose functions are compiled for AVX2; core/lane_target_end.h closes it.
+// Opens a region whose functions are compiled for AVX2; channel/lanes/target_end.h closes it.
 // Include it after every other header: inline functions of those keep the baseline, so no copy
 // of theirs can bring AVX2 to a processor without it. No include guard: each lane file opens
 // its own region.

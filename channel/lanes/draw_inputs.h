@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The channel's loops in vector lanes of every width. A word's bit draws (and a block of
-// symbols' draws) are independent jumps of the generator from one state, so they are made side
-// by side; each draw is compared with integer thresholds, which decides exactly as the extended
-// running totals do. The kernels run for rows whose running totals never decrease and start at
-// zero or above; the callers keep every other row on the scalar walk.
+// What the draw kernels work on: the channel's and the source's draws in vector lanes. A word's
+// bit draws (and a block of symbols' draws) are independent jumps of the generator from one
+// state, so they are made side by side; each draw is compared with integer thresholds, which
+// decides exactly as the extended running totals do. The kernels run for rows whose running totals
+// never decrease and start at zero or above; the callers keep every other row on the scalar walk.
 #pragma once
 
 #include <algorithm>
@@ -66,15 +66,6 @@ struct SymbolThresholds {
 
 bool symbols_fit(const DrawTable& table);
 SymbolThresholds symbol_thresholds(const DrawTable& table);
-
-// Each kernel advances `seed` past every draw it makes, as the scalar walk does.
-void noise_sse2(const NoiseRows& r, Byte n0, const vectenc& inp, vectenc& outp, Integer& seed);
-void noise_avx2(const NoiseRows& r, Byte n0, const vectenc& inp, vectenc& outp, Integer& seed);
-void noise_avx512(const NoiseRows& r, Byte n0, const vectenc& inp, vectenc& outp, Integer& seed);
-
-void draw_sse2(const SymbolThresholds& t, vectb& inp_s, vectc& counts, Integer& seed);
-void draw_avx2(const SymbolThresholds& t, vectb& inp_s, vectc& counts, Integer& seed);
-void draw_avx512(const SymbolThresholds& t, vectb& inp_s, vectc& counts, Integer& seed);
 
 // Adds to `counts` the symbols of `draws` draws, of which passes[j] passed threshold j: the
 // thresholds rise, so a draw past m of them passed exactly the first m and is symbol below + m,

@@ -1,35 +1,21 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Sixteen lanes: AVX-512, compiled for these functions alone and run only where the processor
-// has it. Comparisons are unsigned and give bit masks.
+// has it, for the channel's and the source's draws.
 
 #include <algorithm>
 #include <bit>
 
-#include "channel/lane_kernels.h"
-#include "core/lane_intrinsics.h"
+#include "channel/lanes/avx512.h"
+#include "channel/lanes/path_kernels.h"
 
 // Only the functions defined from here on get these instruction sets.
-#include "core/lane_target_avx512.h"
+#include "channel/lanes/target_avx512.h"
 
 namespace tavolin::lanes {
 
-namespace {
-
-constexpr std::size_t kWidth = 16;
-
-__m512i splat(Cardinal v) {
-    return _mm512_set1_epi32(static_cast<int>(v));
-}
-
-__m512i load(const Cardinal* p) {
-    return _mm512_load_si512(p);
-}
-
-}  // namespace
+using namespace avx512;
 
 namespace {
-
-static_assert(sizeof(enc_sym) == 4, "a word is loaded as one 32-bit lane: bits low, marks high");
 
 // Sixteen words a block, word w in lane w: the draws of one bit position of all sixteen are one
 // vector, and the bits they give are set in every lane at once. A short last block is loaded
@@ -131,4 +117,4 @@ void draw_avx512(const SymbolThresholds& t, vectb& inp_s, vectc& counts, Integer
 
 }  // namespace tavolin::lanes
 
-#include "core/lane_target_end.h"
+#include "channel/lanes/target_end.h"

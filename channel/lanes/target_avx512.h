@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Opens a region whose functions are compiled for AVX-512 (foundation, byte and word, vector
-// length); core/lane_target_end.h closes it. Include it after every other header: inline
+// length); channel/lanes/target_end.h closes it. Include it after every other header: inline
 // functions of those keep the baseline, so no copy of theirs can bring AVX-512 to a processor
 // without it. No include guard: each lane file opens its own region.
 #if defined(__clang__)

@@ -1,21 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "core/lanes.h"
-
-#include <atomic>
-#include <cstdlib>
+#include "channel/lanes/paths.h"
 
 #include "core/check.h"
 
 namespace tavolin {
-
-namespace {
-
-std::atomic<Lanes>& chosen() {
-    static std::atomic<Lanes> lanes{best_lanes()};
-    return lanes;
-}
-
-}  // namespace
 
 const char* lanes_name(Lanes lanes) {
     switch (lanes) {
@@ -29,6 +17,12 @@ const char* lanes_name(Lanes lanes) {
             return "avx512";
     }
     TAVOLIN_UNREACHABLE("unknown lanes");
+}
+
+std::optional<Lanes> lanes_from_name(std::string_view name) {
+    for (Lanes l : kAllLanes)
+        if (name == lanes_name(l)) return l;
+    return std::nullopt;
 }
 
 bool lanes_supported(Lanes lanes) {
@@ -53,28 +47,6 @@ Lanes best_lanes() {
     for (Lanes l : {Lanes::avx512, Lanes::avx2, Lanes::sse2})
         if (lanes_supported(l)) return l;
     return Lanes::scalar;
-}
-
-Lanes active_lanes() {
-    return chosen().load(std::memory_order_relaxed);
-}
-
-void use_lanes(Lanes lanes) {
-    TAVOLIN_CHECK(lanes_supported(lanes), "lanes this processor cannot run");
-    chosen().store(lanes);
-}
-
-std::optional<std::string> use_lanes_from_environment() {
-    const char* name = std::getenv("TAVOLIN_LANES");
-    if (name == nullptr || *name == '\0') return std::nullopt;
-    for (Lanes l : kAllLanes) {
-        if (std::string_view(name) != lanes_name(l)) continue;
-        if (!lanes_supported(l))
-            return std::string("TAVOLIN_LANES=") + name + ": this processor cannot run it";
-        use_lanes(l);
-        return std::nullopt;
-    }
-    return std::string("TAVOLIN_LANES=") + name + ": not one of scalar, sse2, avx2, avx512";
 }
 
 }  // namespace tavolin

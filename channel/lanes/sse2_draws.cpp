@@ -1,35 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Four lanes: SSE2, which every x86-64 processor has. Unsigned comparisons are made signed by
-// flipping the top bit of both sides.
-#include <emmintrin.h>
+// Four lanes: SSE2, which every x86-64 processor has, for the channel's and the source's draws.
 
-#include "channel/lane_kernels.h"
+#include "channel/lanes/path_kernels.h"
+#include "channel/lanes/sse2.h"
 
 namespace tavolin::lanes {
 
+using namespace sse2;
+
 namespace {
-
-constexpr Cardinal kSign = 0x80000000u;
-
-// 32-bit products of four lanes by one value: SSE2 multiplies only two lanes at a time.
-__m128i multiply_lanes(__m128i a, __m128i s) {
-    const __m128i even = _mm_mul_epu32(a, s);
-    const __m128i odd = _mm_mul_epu32(_mm_srli_epi64(a, 32), _mm_srli_epi64(s, 32));
-    return _mm_unpacklo_epi32(_mm_shuffle_epi32(even, _MM_SHUFFLE(0, 0, 2, 0)),
-                              _mm_shuffle_epi32(odd, _MM_SHUFFLE(0, 0, 2, 0)));
-}
-
-__m128i splat(Cardinal v) {
-    return _mm_set1_epi32(static_cast<int>(v));
-}
-
-__m128i load(const Cardinal* p) {
-    return _mm_load_si128(reinterpret_cast<const __m128i*>(p));
-}
-
-unsigned lane_bits(__m128i m) {
-    return static_cast<unsigned>(_mm_movemask_ps(_mm_castsi128_ps(m)));
-}
 
 // The per-run constants: thresholds of row 0 (top bit flipped) and row 0 xor row 1, and per
 // group of four bit positions the jumps to their draws and their bit masks.
@@ -106,7 +85,6 @@ void noise_sse2(const NoiseRows& r, Byte n0, const vectenc& inp, vectenc& outp, 
 }
 
 void draw_sse2(const SymbolThresholds& t, vectb& inp_s, vectc& counts, Integer& seed) {
-    constexpr std::size_t kWidth = 4;
     alignas(16) Cardinal a[kWidth], c[kWidth];
     for (std::size_t j = 0; j < kWidth; ++j) {
         a[j] = kJumps.a[j + 1];

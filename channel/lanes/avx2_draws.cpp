@@ -1,36 +1,27 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Eight lanes: AVX2, compiled for these functions alone and run only where the processor has
-// it. Unsigned comparisons are made signed by flipping the top bit of both sides.
+// it, for the channel's and the source's draws.
 
 #include <algorithm>
 #include <cstring>
 
-#include "channel/lane_kernels.h"
-#include "core/lane_intrinsics.h"
+#include "channel/lanes/avx2.h"
+#include "channel/lanes/path_kernels.h"
 
 // Only the functions defined from here on get these instruction sets.
-#include "core/lane_target_avx2.h"
+#include "channel/lanes/target_avx2.h"
 
 namespace tavolin::lanes {
 
+using namespace avx2;
+
 namespace {
-
-constexpr Cardinal kSign = 0x80000000u;
-
-__m256i splat(Cardinal v) {
-    return _mm256_set1_epi32(static_cast<int>(v));
-}
-
-__m256i load(const Cardinal* p) {
-    return _mm256_load_si256(reinterpret_cast<const __m256i*>(p));
-}
 
 // Eight words a block, word w in lane w: the draws of one bit position of all eight are one
 // vector. A short last block is loaded and stored under a lane mask. Only the thresholds some
 // draw can pass are compared.
 template <int Thresholds>
 void noise_blocks(const NoiseRows& r, Byte n0, const vectenc& inp, vectenc& outp, Integer& seed) {
-    constexpr std::size_t kWidth = 8;
     const BlockJumps J = block_jumps(n0, static_cast<int>(kWidth));
     __m256i row0[3], row1[3];
     for (std::size_t t = 0; t < 3; ++t) {
@@ -82,7 +73,6 @@ void noise_avx2(const NoiseRows& r, Byte n0, const vectenc& inp, vectenc& outp, 
 }
 
 void draw_avx2(const SymbolThresholds& t, vectb& inp_s, vectc& counts, Integer& seed) {
-    constexpr std::size_t kWidth = 8;
     alignas(32) Cardinal a[kWidth], c[kWidth];
     for (std::size_t j = 0; j < kWidth; ++j) {
         a[j] = kJumps.a[j + 1];
@@ -129,4 +119,4 @@ void draw_avx2(const SymbolThresholds& t, vectb& inp_s, vectc& counts, Integer& 
 
 }  // namespace tavolin::lanes
 
-#include "core/lane_target_end.h"
+#include "channel/lanes/target_end.h"
