@@ -13,8 +13,9 @@ namespace {
 
 // One draw at a time, for every row: also those whose running totals fall back or start
 // below zero, which the lanes do not take.
-void noise_general(const DrawTable (&rows)[2], Byte n0, const vectenc& inp, vectenc& outp,
+bool noise_general(const DrawTable (&rows)[2], Byte n0, const vectenc& inp, vectenc& outp,
                    Integer& seed) {
+    Word marks = 0;
     const Word top = static_cast<Word>(1u << (n0 - 1));
     for (std::size_t i = 0; i < inp.size(); ++i) {
         Word inv = 0, stir = 0;
@@ -26,7 +27,9 @@ void noise_general(const DrawTable (&rows)[2], Byte n0, const vectenc& inp, vect
                 stir |= mask;
         }
         outp[i] = {inv, stir};
+        marks |= stir;
     }
+    return marks != 0;
 }
 
 }  // namespace
@@ -38,19 +41,16 @@ bool noise(SimState& st, const vectenc& inp, vectenc& outp, const matr& v_is) {
     const bool fits = lanes::noise_fits(rows);
     const lanes::NoiseRows lane_rows = fits ? lanes::noise_rows(rows) : lanes::NoiseRows{};
     const auto lane_noise = lane_kernels().noise;
+    bool erased = false;
     if (fits && lane_noise) {
-        lane_noise(lane_rows, st.n0, inp, outp, seed);
+        erased = lane_noise(lane_rows, st.n0, inp, outp, seed);
     } else {
         for (DrawTable& row : rows) row.add_guide();
-        noise_general(rows, st.n0, inp, outp, seed);
+        erased = noise_general(rows, st.n0, inp, outp, seed);
     }
     if (!inp.empty()) st.RandSeed = seed;
     st.seed2 = seed;
-    // Rows with no erased column, or whose erasure threshold no draw passes, erase nothing.
-    if (fits && lanes::inversion_only(lane_rows)) return false;
-    Word marks = 0;
-    for (std::size_t i = 0; i < inp.size(); ++i) marks |= outp[i].stir;
-    return marks != 0;
+    return erased;
 }
 
 Extended veroyatn(Word a, Word b, Byte sz, const matr& v_isk) {

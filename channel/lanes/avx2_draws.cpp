@@ -21,7 +21,7 @@ namespace {
 // vector. A short last block is loaded and stored under a lane mask. Only the thresholds some
 // draw can pass are compared.
 template <int Thresholds>
-void noise_blocks(const NoiseRows& r, Byte n0, const vectenc& inp, vectenc& outp, Integer& seed) {
+bool noise_blocks(const NoiseRows& r, Byte n0, const vectenc& inp, vectenc& outp, Integer& seed) {
     const BlockJumps J = block_jumps(n0, static_cast<int>(kWidth));
     __m256i row0[3], row1[3];
     for (std::size_t t = 0; t < 3; ++t) {
@@ -31,6 +31,7 @@ void noise_blocks(const NoiseRows& r, Byte n0, const vectenc& inp, vectenc& outp
     const __m256i sign = splat(kSign), low = splat(0xFFFF);
     const __m256i lane = _mm256_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7);
     auto state = static_cast<Cardinal>(seed);
+    __m256i marks = _mm256_setzero_si256();
     for (std::size_t i = 0; i < inp.size(); i += kWidth) {
         const std::size_t words = std::min(kWidth, inp.size() - i);
         const __m256i in_block = _mm256_cmpgt_epi32(splat(static_cast<Cardinal>(words)), lane);
@@ -60,16 +61,18 @@ void noise_blocks(const NoiseRows& r, Byte n0, const vectenc& inp, vectenc& outp
         }
         _mm256_maskstore_epi32(reinterpret_cast<int*>(outp.data() + i), in_block,
                                _mm256_or_si256(inv, _mm256_slli_epi32(stir, 16)));
+        marks = _mm256_or_si256(marks, _mm256_and_si256(stir, in_block));
         state = J.a[0][words - 1] * state + J.c[0][words - 1];
     }
     seed = static_cast<Integer>(state);
+    return !_mm256_testz_si256(marks, marks);
 }
 
 }  // namespace
 
-void noise_avx2(const NoiseRows& r, Byte n0, const vectenc& inp, vectenc& outp, Integer& seed) {
-    with_passable_thresholds(
-        r, [&](auto thresholds) { noise_blocks<thresholds()>(r, n0, inp, outp, seed); });
+bool noise_avx2(const NoiseRows& r, Byte n0, const vectenc& inp, vectenc& outp, Integer& seed) {
+    return with_passable_thresholds(
+        r, [&](auto thresholds) { return noise_blocks<thresholds()>(r, n0, inp, outp, seed); });
 }
 
 void draw_avx2(const SymbolThresholds& t, vectb& inp_s, vectc& counts, Integer& seed) {

@@ -40,6 +40,20 @@ __m256i pack(__m256i v, unsigned mask) {
     return _mm256_permutevar8x32_epi32(v, order);
 }
 
+// For every mask of eight lanes, each lane it sets given its rank among them (the lanes it
+// leaves, 0): the inverse of PackOrder.
+struct ExpandOrder {
+    std::array<std::array<Byte, 8>, 256> lanes{};
+    constexpr ExpandOrder() {
+        for (unsigned m = 0; m < 256; ++m) {
+            Byte k = 0;
+            for (unsigned lane = 0; lane < 8; ++lane)
+                if (m & (1u << lane)) lanes[m][lane] = k++;
+        }
+    }
+};
+constexpr ExpandOrder kExpandOrder{};
+
 // All ones in the lanes whose bit is set in `mask`.
 __m256i lanes_of(unsigned mask) {
     const __m256i bit = _mm256_setr_epi32(1, 2, 4, 8, 16, 32, 64, 128);
@@ -90,21 +104,56 @@ __m256i entries_of(const ReceivedTable& table, __m256i word) {
 }
 
 // A word left undecoded: the information bits of both halves, bits and marks at once.
-__m256i undecoded(const InformationBits& info, __m256i word) {
-    const __m256i both = splat(0x00010001);
+__m256i undecoded(const InformationRuns& runs, __m256i word) {
     __m256i s = _mm256_setzero_si256();
-    for (int k = 0; k < 4; ++k)
-        s = _mm256_or_si256(
-            s,
-            _mm256_slli_epi32(
-                _mm256_and_si256(_mm256_srl_epi32(word, _mm_cvtsi32_si128(info.at[k])), both), k));
+    for (int j = 0; j < runs.count; ++j) {
+        const __m128i shift = _mm_cvtsi32_si128(runs.shift[j]);
+        s = _mm256_or_si256(s,
+                            _mm256_and_si256(_mm256_srl_epi32(word, shift), splat(runs.mask[j])));
+    }
     return s;
 }
 
+// The tie-break draws of a block, taken in the words' order with no branch: the next eight
+// draws of the stream side by side, the j-th of them moved to the j-th word that draws.
+class TieBreaks {
+  public:
+    explicit TieBreaks(Integer seed) : state_(static_cast<Cardinal>(seed)) {
+        alignas(32) Cardinal a[kWidth], c[kWidth];
+        for (std::size_t j = 0; j < kWidth; ++j) {
+            a[j] = kJumps.a[j + 1];
+            c[j] = kJumps.c[j + 1];
+        }
+        a_ = load(a);
+        c_ = load(c);
+    }
+
+    // The words of `ties` whose draw is above one half, which take the filling with 0.
+    unsigned draw(unsigned ties) {
+        const __m256i draws = _mm256_add_epi32(_mm256_mullo_epi32(a_, splat(state_)), c_);
+        const __m256i order = _mm256_cvtepu8_epi32(
+            _mm_loadl_epi64(reinterpret_cast<const __m128i*>(kExpandOrder.lanes[ties].data())));
+        const __m256i ranked = _mm256_permutevar8x32_epi32(draws, order);
+        // Unsigned k > 2^31 is signed (k ^ 2^31) > 0.
+        const unsigned above = lane_bits(
+            _mm256_cmpgt_epi32(_mm256_xor_si256(ranked, splat(kSign)), _mm256_setzero_si256()));
+        const auto k = static_cast<std::size_t>(std::popcount(ties));
+        state_ = kJumps.a[k] * state_ + kJumps.c[k];
+        return above & ties;
+    }
+
+    Integer seed() const { return static_cast<Integer>(state_); }
+
+  private:
+    Cardinal state_;
+    __m256i a_, c_;
+};
+
 template <MarkRule Rule>
 ErrorCounters tally_marked_blocks(const TallyInput& in, OffDiagonal& off, Integer& RandSeed) {
+    TieBreaks tie_breaks(RandSeed);
     const __m256i low = splat(0xFFFF), symbol_bits = splat(kDecodedSymbol);
-    const InformationBits info = in.table.information_bits();
+    const InformationRuns runs = information_runs(in.table.information_bits());
     BlockCounts counts(in, off);
     const std::size_t blocks = in.size / kWidth;
     for (std::size_t b = 0; b < blocks; ++b) {
@@ -126,23 +175,18 @@ ErrorCounters tally_marked_blocks(const TallyInput& in, OffDiagonal& off, Intege
                 const __m256i filled1 = _mm256_and_si256(
                     entries_of(in.table, _mm256_xor_si256(received, marks)), symbol_bits);
                 decoded = filled1;
-                // The fillings of a word with one mark disagree: a draw settles it, in the
-                // words' order.
-                unsigned ties = ~(unmarked | several | equal_lanes(filled0, filled1)) & 0xFFu;
-                if (ties != 0) {
-                    unsigned take0 = 0;
-                    for (; ties != 0; ties &= ties - 1)
-                        if (tie_break(RandSeed)) take0 |= ties & (0u - ties);
-                    decoded = _mm256_blendv_epi8(decoded, filled0, lanes_of(take0));
-                }
+                // The fillings of a word with one mark disagree: a draw settles it.
+                const unsigned ties = ~(unmarked | several | equal_lanes(filled0, filled1)) & 0xFFu;
+                decoded = _mm256_blendv_epi8(decoded, filled0, lanes_of(tie_breaks.draw(ties)));
             }
-            decoded = _mm256_blendv_epi8(decoded, undecoded(info, word), lanes_of(several));
+            decoded = _mm256_blendv_epi8(decoded, undecoded(runs, word), lanes_of(several));
         }
         store_words(in.decoded + i, decoded);
         counts.add(symbols_at(in.sent + i), _mm256_and_si256(load_words(in.coded + i), low),
                    received, entry, decoded);
     }
     ErrorCounters c = counts.done();
+    RandSeed = tie_breaks.seed();
     c += tally_marked_words(in, blocks * kWidth, off, RandSeed);
     return c;
 }

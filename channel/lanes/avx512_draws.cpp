@@ -21,52 +21,56 @@ namespace {
 // vector, and the bits they give are set in every lane at once. A short last block is loaded
 // and stored under a mask. Only the thresholds some draw can pass are compared.
 template <int Thresholds>
-void noise_blocks(const NoiseRows& r, Byte n0, const vectenc& inp, vectenc& outp, Integer& seed) {
+bool noise_blocks(const NoiseRows& r, Byte n0, const vectenc& inp, vectenc& outp, Integer& seed) {
     const BlockJumps J = block_jumps(n0, static_cast<int>(kWidth));
     const __m512i row0_0 = splat(r.row0[0]), row0_1 = splat(r.row0[1]), row0_2 = splat(r.row0[2]);
     const __m512i row1_0 = splat(r.row1[0]), row1_1 = splat(r.row1[1]), row1_2 = splat(r.row1[2]);
     const __m512i low = splat(0xFFFF);
     auto state = static_cast<Cardinal>(seed);
+    __m512i marks = _mm512_setzero_si512();
     for (std::size_t i = 0; i < inp.size(); i += kWidth) {
         const std::size_t words = std::min(kWidth, inp.size() - i);
         const auto in_block = static_cast<__mmask16>((1u << words) - 1);
         const __m512i sent =
             _mm512_and_si512(_mm512_maskz_loadu_epi32(in_block, inp.data() + i), low);
         const __m512i s = splat(state);
-        __m512i inv = _mm512_setzero_si512(), stir = _mm512_setzero_si512();
+        // Bits low, marks high, as the word record holds them: a draw past threshold 0 sets the
+        // bit, one past threshold 1 moves it to the mark, one past threshold 2 clears the mark.
+        __m512i out = _mm512_setzero_si512();
+        __m512i bit = splat(1), mark = splat(0x10000), both = splat(0x10001);
         for (int j = 0; j < n0; ++j) {
             const __m512i k = _mm512_add_epi32(_mm512_mullo_epi32(load(J.a[j]), s), load(J.c[j]));
-            const __m512i bit = splat(1u << j);
             const __mmask16 one = _mm512_test_epi32_mask(sent, bit);
             const __mmask16 past0 =
                 _mm512_cmpgt_epu32_mask(k, _mm512_mask_blend_epi32(one, row0_0, row1_0));
-            if constexpr (Thresholds == 1) {
-                inv = _mm512_mask_or_epi32(inv, past0, inv, bit);
-            } else {
-                // Output 1: past threshold 0 but not 1; output 2: past 1 but not 2.
+            out = _mm512_mask_or_epi32(out, past0, out, bit);
+            if constexpr (Thresholds >= 2) {
                 const __mmask16 past1 =
                     _mm512_cmpgt_epu32_mask(k, _mm512_mask_blend_epi32(one, row0_1, row1_1));
-                __mmask16 erased = past1;
-                if constexpr (Thresholds == 3)
-                    erased = _kxor_mask16(
-                        past1,
-                        _mm512_cmpgt_epu32_mask(k, _mm512_mask_blend_epi32(one, row0_2, row1_2)));
-                inv = _mm512_mask_or_epi32(inv, _kxor_mask16(past0, past1), inv, bit);
-                stir = _mm512_mask_or_epi32(stir, erased, stir, bit);
+                out = _mm512_mask_xor_epi32(out, past1, out, both);
             }
+            if constexpr (Thresholds == 3) {
+                const __mmask16 past2 =
+                    _mm512_cmpgt_epu32_mask(k, _mm512_mask_blend_epi32(one, row0_2, row1_2));
+                out = _mm512_mask_xor_epi32(out, past2, out, mark);
+            }
+            bit = _mm512_slli_epi32(bit, 1);
+            mark = _mm512_slli_epi32(mark, 1);
+            both = _mm512_slli_epi32(both, 1);
         }
-        _mm512_mask_storeu_epi32(outp.data() + i, in_block,
-                                 _mm512_or_si512(inv, _mm512_slli_epi32(stir, 16)));
+        _mm512_mask_storeu_epi32(outp.data() + i, in_block, out);
+        marks = _mm512_mask_or_epi32(marks, in_block, marks, out);
         state = J.a[0][words - 1] * state + J.c[0][words - 1];
     }
     seed = static_cast<Integer>(state);
+    return _mm512_test_epi32_mask(marks, splat(0xFFFF0000u)) != 0;
 }
 
 }  // namespace
 
-void noise_avx512(const NoiseRows& r, Byte n0, const vectenc& inp, vectenc& outp, Integer& seed) {
-    with_passable_thresholds(
-        r, [&](auto thresholds) { noise_blocks<thresholds()>(r, n0, inp, outp, seed); });
+bool noise_avx512(const NoiseRows& r, Byte n0, const vectenc& inp, vectenc& outp, Integer& seed) {
+    return with_passable_thresholds(
+        r, [&](auto thresholds) { return noise_blocks<thresholds()>(r, n0, inp, outp, seed); });
 }
 
 // A symbol is the number of thresholds its draw passes: the thresholds rise, so that number is

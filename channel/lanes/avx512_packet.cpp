@@ -104,22 +104,53 @@ class BlockCounts {
 };
 
 // A word left undecoded: the information bits of both halves, bits and marks at once.
-__m512i undecoded(const InformationBits& info, __m512i word) {
-    const __m512i both = splat(0x00010001);
+__m512i undecoded(const InformationRuns& runs, __m512i word) {
     __m512i s = _mm512_setzero_si512();
-    for (unsigned k = 0; k < 4; ++k)
-        s = _mm512_or_si512(
-            s,
-            _mm512_slli_epi32(
-                _mm512_and_si512(_mm512_srl_epi32(word, _mm_cvtsi32_si128(info.at[k])), both), k));
+    for (int j = 0; j < runs.count; ++j) {
+        const __m128i shift = _mm_cvtsi32_si128(runs.shift[j]);
+        s = _mm512_or_si512(s,
+                            _mm512_and_si512(_mm512_srl_epi32(word, shift), splat(runs.mask[j])));
+    }
     return s;
 }
+
+// The tie-break draws of a block, taken in the words' order with no branch: the next sixteen
+// draws of the stream side by side, the j-th of them moved to the j-th word that draws.
+class TieBreaks {
+  public:
+    explicit TieBreaks(Integer seed) : state_(static_cast<Cardinal>(seed)) {
+        alignas(64) Cardinal a[kWidth], c[kWidth];
+        for (std::size_t j = 0; j < kWidth; ++j) {
+            a[j] = kJumps.a[j + 1];
+            c[j] = kJumps.c[j + 1];
+        }
+        a_ = load(a);
+        c_ = load(c);
+    }
+
+    // The words of `ties` whose draw is above one half, which take the filling with 0.
+    __mmask16 draw(__mmask16 ties) {
+        const __m512i draws = _mm512_add_epi32(_mm512_mullo_epi32(a_, splat(state_)), c_);
+        const __mmask16 above = _mm512_mask_cmpgt_epu32_mask(
+            ties, _mm512_maskz_expand_epi32(ties, draws), splat(0x80000000u));
+        const auto k = static_cast<std::size_t>(std::popcount(static_cast<unsigned>(ties)));
+        state_ = kJumps.a[k] * state_ + kJumps.c[k];
+        return above;
+    }
+
+    Integer seed() const { return static_cast<Integer>(state_); }
+
+  private:
+    Cardinal state_;
+    __m512i a_, c_;
+};
 
 template <MarkRule Rule>
 ErrorCounters tally_marked_blocks(const TallyInput& in, OffDiagonal& off, Integer& RandSeed) {
     const Lookup lookup(in.table);
+    TieBreaks tie_breaks(RandSeed);
     const __m512i low = splat(0xFFFF), symbol_bits = splat(kDecodedSymbol);
-    const InformationBits info = in.table.information_bits();
+    const InformationRuns runs = information_runs(in.table.information_bits());
     BlockCounts counts(in, off);
     const std::size_t blocks = in.size / kWidth;
     for (std::size_t b = 0; b < blocks; ++b) {
@@ -138,24 +169,19 @@ ErrorCounters tally_marked_blocks(const TallyInput& in, OffDiagonal& off, Intege
                 const __m512i filled1 =
                     _mm512_and_si512(lookup(_mm512_xor_si512(received, marks)), symbol_bits);
                 decoded = filled1;
-                // The fillings of a word with one mark disagree: a draw settles it, in the
-                // words' order.
-                unsigned ties = marked & ~several & _mm512_cmpneq_epu32_mask(filled0, filled1);
-                if (ties != 0) {
-                    unsigned take0 = 0;
-                    for (; ties != 0; ties &= ties - 1)
-                        if (tie_break(RandSeed)) take0 |= ties & (0u - ties);
-                    decoded =
-                        _mm512_mask_blend_epi32(static_cast<__mmask16>(take0), decoded, filled0);
-                }
+                // The fillings of a word with one mark disagree: a draw settles it.
+                const __mmask16 ties =
+                    marked & ~several & _mm512_cmpneq_epu32_mask(filled0, filled1);
+                decoded = _mm512_mask_blend_epi32(tie_breaks.draw(ties), decoded, filled0);
             }
-            decoded = _mm512_mask_blend_epi32(several, decoded, undecoded(info, word));
+            decoded = _mm512_mask_blend_epi32(several, decoded, undecoded(runs, word));
         }
         store_words(in.decoded + i, decoded);
         counts.add(symbols_at(in.sent + i), _mm512_and_si512(load_words(in.coded + i), low),
                    received, entry, decoded);
     }
     ErrorCounters c = counts.done();
+    RandSeed = tie_breaks.seed();
     c += tally_marked_words(in, blocks * kWidth, off, RandSeed);
     return c;
 }

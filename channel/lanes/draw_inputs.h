@@ -33,7 +33,7 @@ inline bool inversion_only(const NoiseRows& r) {
 // Calls body(std::integral_constant<int, N>{}) for the rows' N passable thresholds, so that a
 // kernel is compiled once for each.
 template <typename Body>
-void with_passable_thresholds(const NoiseRows& r, Body body) {
+auto with_passable_thresholds(const NoiseRows& r, Body body) {
     switch (passable_thresholds(r)) {
         case 1:
             return body(std::integral_constant<int, 1>{});

@@ -18,8 +18,9 @@ namespace tavolin {
 
 struct LaneKernels {
     Lanes lanes;
-    // The channel's bit draws for rows that fit the lanes (lanes::noise_fits).
-    void (*noise)(const lanes::NoiseRows& r, Byte n0, const vectenc& inp, vectenc& outp,
+    // The channel's bit draws for rows that fit the lanes (lanes::noise_fits); whether any bit
+    // was erased.
+    bool (*noise)(const lanes::NoiseRows& r, Byte n0, const vectenc& inp, vectenc& outp,
                   Integer& seed);
     // The message's symbol draws for an alphabet that fits the lanes (lanes::symbols_fit).
     void (*draw)(const lanes::SymbolThresholds& t, vectb& inp_s, vectc& counts, Integer& seed);

@@ -67,6 +67,28 @@ ErrorCounters tally_marked_words(const TallyInput& in, std::size_t first, OffDia
                                  Integer& RandSeed);
 void encode_words(const CodeWords& words, const vectb& inp, vectenc& outp, std::size_t first);
 
+// A code's information bits as runs of adjacent positions, for words left undecoded: run j
+// takes the word's bits shift[j] places down under mask[j], in both halves (bits and marks) at
+// once. Cyclic codes and no coding have one run, Hamming two.
+struct InformationRuns {
+    int count = 0;
+    Byte shift[4] = {};
+    Cardinal mask[4] = {};
+};
+
+inline InformationRuns information_runs(const InformationBits& info) {
+    InformationRuns runs;
+    for (unsigned k = 0; k < 4; ++k) {
+        const auto shift = static_cast<Byte>(info.at[k] - k);
+        if (runs.count == 0 || runs.shift[runs.count - 1] != shift) {
+            runs.shift[runs.count] = shift;
+            ++runs.count;
+        }
+        runs.mask[runs.count - 1] |= 0x00010001u << k;
+    }
+    return runs;
+}
+
 // Calls body(std::integral_constant<MarkRule, R>{}) for the table's rule R, so that a kernel is
 // compiled once for each.
 template <typename Body>

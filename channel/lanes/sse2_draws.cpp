@@ -40,11 +40,12 @@ NoiseSetup noise_setup(const NoiseRows& r, Byte n0) {
 }
 
 template <int Groups>
-void noise_groups(const NoiseSetup& L, Byte n0, const vectenc& inp, vectenc& outp, Integer& seed) {
+bool noise_groups(const NoiseSetup& L, Byte n0, const vectenc& inp, vectenc& outp, Integer& seed) {
     const __m128i sign = splat(kSign);
     const unsigned word_mask = (1u << n0) - 1;
     const Cardinal word_a = kJumps.a[n0], word_c = kJumps.c[n0];
     auto state = static_cast<Cardinal>(seed);
+    unsigned marks = 0;
     for (std::size_t i = 0; i < inp.size(); ++i) {
         const __m128i s = splat(state);
         const __m128i sent = splat(inp[i].inv);
@@ -63,14 +64,16 @@ void noise_groups(const NoiseSetup& L, Byte n0, const vectenc& inp, vectenc& out
             stir |= lane_bits(_mm_xor_si128(past[1], past[2])) << (4 * g);
         }
         outp[i] = {static_cast<Word>(inv & word_mask), static_cast<Word>(stir & word_mask)};
+        marks |= stir & word_mask;
         state = word_a * state + word_c;
     }
     seed = static_cast<Integer>(state);
+    return marks != 0;
 }
 
 }  // namespace
 
-void noise_sse2(const NoiseRows& r, Byte n0, const vectenc& inp, vectenc& outp, Integer& seed) {
+bool noise_sse2(const NoiseRows& r, Byte n0, const vectenc& inp, vectenc& outp, Integer& seed) {
     const NoiseSetup L = noise_setup(r, n0);
     switch ((n0 + 3) / 4) {
         case 1:

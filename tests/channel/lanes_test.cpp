@@ -25,6 +25,7 @@ using testing_support::wide_paths;
 
 struct NoiseResult {
     vectenc out;
+    bool erased;
     Integer seed2, rand_seed;
     bool operator==(const NoiseResult&) const = default;
 };
@@ -35,8 +36,8 @@ NoiseResult noise_of(const vectenc& words, const matr& isk, Byte n0) {
     SimState st;
     st.n0 = n0;
     st.seed2 = -987654321;
-    NoiseResult r{vectenc(words.size() + 3, enc_sym{0xABCD, 0x1234}), 0, 0};
-    noise(st, words, r.out, isk);
+    NoiseResult r{vectenc(words.size() + 3, enc_sym{0xABCD, 0x1234}), false, 0, 0};
+    r.erased = noise(st, words, r.out, isk);
     r.seed2 = st.seed2;
     r.rand_seed = st.RandSeed;
     return r;
