@@ -38,34 +38,36 @@ bool noise_blocks(const NoiseRows& r, Byte n0, const vectenc& inp, vectenc& outp
         const auto* in = reinterpret_cast<const int*>(inp.data() + i);
         const __m256i sent = _mm256_and_si256(_mm256_maskload_epi32(in, in_block), low);
         const __m256i s = splat(state);
-        __m256i inv = _mm256_setzero_si256(), stir = _mm256_setzero_si256();
+        // Bits low, marks high, as the word record holds them: a draw past threshold 0 sets the
+        // bit, one past threshold 1 moves it to the mark, one past threshold 2 clears the mark.
+        __m256i out = _mm256_setzero_si256();
+        __m256i bit = splat(1), mark = splat(0x10000), both = splat(0x10001);
         for (int j = 0; j < n0; ++j) {
             const __m256i k = _mm256_xor_si256(
                 _mm256_add_epi32(_mm256_mullo_epi32(load(J.a[j]), s), load(J.c[j])), sign);
-            const __m256i bit = splat(1u << j);
             const __m256i one = _mm256_cmpeq_epi32(_mm256_and_si256(sent, bit), bit);
             const __m256i past0 = _mm256_cmpgt_epi32(k, _mm256_blendv_epi8(row0[0], row1[0], one));
-            if constexpr (Thresholds == 1) {
-                inv = _mm256_or_si256(inv, _mm256_and_si256(past0, bit));
-            } else {
-                // Output 1: past threshold 0 but not 1; output 2: past 1 but not 2.
+            out = _mm256_or_si256(out, _mm256_and_si256(past0, bit));
+            if constexpr (Thresholds >= 2) {
                 const __m256i past1 =
                     _mm256_cmpgt_epi32(k, _mm256_blendv_epi8(row0[1], row1[1], one));
-                __m256i erased = past1;
-                if constexpr (Thresholds == 3)
-                    erased = _mm256_xor_si256(
-                        past1, _mm256_cmpgt_epi32(k, _mm256_blendv_epi8(row0[2], row1[2], one)));
-                inv = _mm256_or_si256(inv, _mm256_and_si256(_mm256_xor_si256(past0, past1), bit));
-                stir = _mm256_or_si256(stir, _mm256_and_si256(erased, bit));
+                out = _mm256_xor_si256(out, _mm256_and_si256(past1, both));
             }
+            if constexpr (Thresholds == 3) {
+                const __m256i past2 =
+                    _mm256_cmpgt_epi32(k, _mm256_blendv_epi8(row0[2], row1[2], one));
+                out = _mm256_xor_si256(out, _mm256_and_si256(past2, mark));
+            }
+            bit = _mm256_slli_epi32(bit, 1);
+            mark = _mm256_slli_epi32(mark, 1);
+            both = _mm256_slli_epi32(both, 1);
         }
-        _mm256_maskstore_epi32(reinterpret_cast<int*>(outp.data() + i), in_block,
-                               _mm256_or_si256(inv, _mm256_slli_epi32(stir, 16)));
-        marks = _mm256_or_si256(marks, _mm256_and_si256(stir, in_block));
+        _mm256_maskstore_epi32(reinterpret_cast<int*>(outp.data() + i), in_block, out);
+        marks = _mm256_or_si256(marks, _mm256_and_si256(out, in_block));
         state = J.a[0][words - 1] * state + J.c[0][words - 1];
     }
     seed = static_cast<Integer>(state);
-    return !_mm256_testz_si256(marks, marks);
+    return !_mm256_testz_si256(marks, splat(0xFFFF0000u));
 }
 
 }  // namespace
